@@ -1,0 +1,194 @@
+#include "app/CMainTrayWnd.h"
+
+#include "app/CLauncherApp.h"
+#include "framework/Afx.h"
+#include "framework/CMenu.h"
+#include "res/resource.h"
+#include "tray/CTrayIconService.h"
+
+BOOL(WINAPI* CMainTrayWnd::s_pfnBeep)(DWORD, DWORD) = &::Beep;
+UINT CMainTrayWnd::s_uTaskbarCreated = 0;
+
+BEGIN_MESSAGE_MAP(CMainTrayWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_HELP, OnHelpFinder)
+    ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
+    ON_COMMAND(ID_TRAY_DBLCLK, OnTrayDblClk)
+    ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
+    ON_WM_ENDSESSION()
+    ON_REGISTERED_MESSAGE(CMainTrayWnd::s_uTaskbarCreated, OnTaskbarCreated)
+END_MESSAGE_MAP()
+
+CMainTrayWnd::CMainTrayWnd() { LoadCount(); }
+
+// The entry windows delete themselves; the list only forgets them.
+CMainTrayWnd::~CMainTrayWnd() { m_listWnd.RemoveAll(); }
+
+BOOL CMainTrayWnd::PreCreateWindow(CREATESTRUCTW& cs) {
+    cs.cx = 100;
+    cs.cy = 100;
+    return CWnd::PreCreateWindow(cs);
+}
+
+void CMainTrayWnd::PostNcDestroy() { delete this; }
+
+void CMainTrayWnd::LoadCount() {
+    m_nEntryCount = theApp.GetProfileInt("Button", "Num", 0);
+}
+
+void CMainTrayWnd::SaveCount() { theApp.WriteProfileInt("Button", "Num", m_nEntryCount); }
+
+BOOL CMainTrayWnd::SetTrayIcon(DWORD message, UINT iconId) {
+    auto icon = static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(iconId),
+                                                IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    UniqueIcon owned(icon);
+    return CTrayIconService::Instance().Notify(message, m_hWnd, icon, "Velmora");
+}
+
+BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete(m_hWnd); }
+
+BOOL CMainTrayWnd::IsNotBusy() {
+    if (m_nBusy != 0) {
+        s_pfnBeep(40, 100);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CMainTrayWnd::SaveOnExit() {
+    DeleteTrayIcon();
+    SaveCount();
+    SaveAll();
+}
+
+void CMainTrayWnd::LoadAll() {
+    ++m_nBusy;
+    --m_nBusy;
+}
+
+void CMainTrayWnd::SaveAll() {}
+
+// Runs while the window is being created: the program's own icon goes into the tray.
+int CMainTrayWnd::OnCreate(LPCREATESTRUCTW) {
+    if (Default() == -1) {
+        return -1;
+    }
+    if (s_uTaskbarCreated == 0) {
+        s_uTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    }
+    SetTrayIcon(NIM_ADD, IDI_TRAY_SHOWN);
+    return 0;
+}
+
+// Runs when the window is asked to close: save everything, then go.
+void CMainTrayWnd::OnClose() {
+    SaveOnExit();
+    Default();
+}
+
+// Runs when Windows is about to end the session.
+BOOL CMainTrayWnd::OnQueryEndSession() {
+    if (!Default()) {
+        return FALSE;
+    }
+    SaveOnExit();
+    return TRUE;
+}
+
+// Runs when the session end was decided; FALSE means someone cancelled it. The own icon left
+// the tray when the question came, so it comes back, or the program could not be reached.
+void CMainTrayWnd::OnEndSession(BOOL bEnding) {
+    if (!bEnding && CTrayIconService::Instance().Find(m_hWnd) == nullptr) {
+        SetTrayIcon(NIM_ADD, m_bHideIcons ? IDI_TRAY_HIDDEN : IDI_TRAY_SHOWN);
+    }
+}
+
+// Runs when "Velmora の終了(&X)" is chosen.
+void CMainTrayWnd::OnAppExit() {
+    ++m_nBusy;
+    SetForegroundWindow();
+    if (MessageBox("終了してもよろしいですか？", AfxGetAppName(), MB_OKCANCEL | MB_ICONQUESTION) ==
+        IDOK) {
+        PostMessage(WM_CLOSE, 0, 0);
+    }
+    --m_nBusy;
+}
+
+// Runs when "ﾍﾙﾌﾟ(&H)" is chosen.
+void CMainTrayWnd::OnHelpFinder() { theApp.WinHelp(0, HELP_FINDER); }
+
+// Runs when the shell reports a mouse event on the own icon. Acts later, through a command,
+// so that nothing modal runs inside the shell's callback.
+LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+        case WM_LBUTTONDBLCLK:
+            PostMessage(WM_COMMAND, ID_TRAY_DBLCLK, 0);
+            break;
+        case WM_RBUTTONUP:
+            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// Runs after a double click on the own icon: the entry icons leave the tray or come back.
+void CMainTrayWnd::OnTrayDblClk() {
+    if (IsNotBusy()) {
+        ++m_nBusy;
+        ToggleIcons();
+        --m_nBusy;
+    }
+}
+
+// Runs after the right button was released over the own icon.
+void CMainTrayWnd::OnTrayMenu() {
+    if (IsNotBusy()) {
+        ShowMenu();
+    }
+}
+
+// Runs when the taskbar was created anew (explorer restarted): it knows none of our icons.
+LRESULT CMainTrayWnd::OnTaskbarCreated(WPARAM, LPARAM) {
+    CTrayIconService::Instance().ReAddAll();
+    return 0;
+}
+
+void CMainTrayWnd::ToggleIcons() {
+    if (m_bHideIcons == 1) {
+        SetTrayIcon(NIM_MODIFY, IDI_TRAY_SHOWN);
+        ::Sleep(250);
+        m_bHideIcons = 0;
+        HideEntryIcons(0);
+    } else {
+        SetTrayIcon(NIM_MODIFY, IDI_TRAY_HIDDEN);
+        m_bHideIcons = 1;
+        HideEntryIcons(1);
+    }
+}
+
+void CMainTrayWnd::HideEntryIcons(int) {}
+
+void CMainTrayWnd::ShowMenu() {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    if (m_bHideIcons != 1) {
+        menu.AppendMenu(MF_STRING, ID_ICON_ADD, "ｱｲｺﾝの追加(&A)");
+        menu.AppendMenu(MF_STRING, ID_ICON_ORDER, "ｱｲｺﾝの順序(&S)");
+        menu.AppendMenu(MF_SEPARATOR);
+    }
+    menu.AppendMenu(MF_STRING, ID_HELP, "ﾍﾙﾌﾟ(&H)");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, ID_APP_EXIT, "Velmora の終了(&X)");
+    SetForegroundWindow();
+    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
+    // Without a message after the menu, the next click beside the menu would not close it.
+    PostMessage(WM_NULL, 0, 0);
+    menu.DestroyMenu();
+}

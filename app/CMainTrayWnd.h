@@ -1,0 +1,58 @@
+// The hidden main window: owns the program's own tray icon and its menu, the busy counter that
+// keeps tray clicks from opening a second modal step, and the list of entry windows.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/CPtrList.h"
+#include "framework/CWnd.h"
+
+class CMainTrayWnd : public CWnd {
+public:
+    CMainTrayWnd();
+    ~CMainTrayWnd() override;
+
+    int m_bHideIcons = 0;   // 1 while the entry icons are out of the tray
+    int m_nEntryCount = 0;  // tray entries, single and groups; "Button"/"Num" of the store
+    int m_nGroupCount = 0;  // groups among them
+    CPtrList m_listWnd;     // the entry windows in tray order (not owned)
+    int m_nBusy = 0;        // raised while a message box, dialog or the start-up load runs
+
+    void LoadCount();
+    void SaveCount();
+    // Hands the program's own icon (resource iconId) to the tray with NIM_ADD or NIM_MODIFY.
+    BOOL SetTrayIcon(DWORD message, UINT iconId);
+    BOOL DeleteTrayIcon();
+    // TRUE when no modal step is open; otherwise a beep and FALSE.
+    BOOL IsNotBusy();
+    void SaveOnExit();
+
+    void LoadAll();
+    void SaveAll();
+
+    void ToggleIcons();
+    void HideEntryIcons(int flag);
+    void ShowMenu();
+
+    // The sound of a refused click; replaceable so that it can be counted.
+    static BOOL(WINAPI* s_pfnBeep)(DWORD frequency, DWORD duration);
+    // The message the shell broadcasts when the taskbar is created anew.
+    static UINT s_uTaskbarCreated;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    void PostNcDestroy() override;
+
+    int OnCreate(LPCREATESTRUCTW cs);
+    void OnClose();
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL bEnding);
+    void OnAppExit();
+    void OnHelpFinder();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnTrayDblClk();
+    void OnTrayMenu();
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

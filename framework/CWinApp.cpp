@@ -1,0 +1,195 @@
+#include "framework/CWinApp.h"
+
+#include <string>
+#include <vector>
+
+#include "framework/Afx.h"
+#include "framework/CWnd.h"
+#include "framework/Utf.h"
+#include "res/resource.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+
+// The full path of a module, without a length limit.
+std::wstring ModulePath(HMODULE module) {
+    std::wstring path(260, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) {
+            return {};
+        }
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+}  // namespace
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWinApp::CWinApp(const char* appName) {
+    if (appName != nullptr) {
+        m_strAppName = appName;
+    }
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+void CWinApp::SetCurrentHandles(HINSTANCE hInstance) {
+    m_hInstance = hInstance;
+    std::wstring path = ModulePath(hInstance);
+    if (m_strAppName.IsEmpty()) {
+        m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+    }
+    if (m_strAppName.IsEmpty()) {
+        // No title string: the file name without its extension, as the framework does.
+        size_t slash = path.find_last_of(L"\\/");
+        std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
+        size_t dot = name.find_last_of(L'.');
+        m_strAppName = CString(Narrow(name.substr(0, dot)));
+    }
+    // Help file: the program's own path with its extension replaced by ".HLP".
+    size_t dot = path.find_last_of(L'.');
+    size_t slash = path.find_last_of(L"\\/");
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) {
+        path.resize(dot);
+    }
+    m_strHelpFilePath = CString(Narrow(path + L".HLP"));
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::Run() {
+    MSG msg;
+    for (;;) {
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    m_nExitCode = static_cast<int>(msg.wParam);
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance() { return m_nExitCode; }
+
+void CWinApp::SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+
+UniqueRegKey CWinApp::GetAppRegistryKey() {
+    if (m_strRegistryKey.IsEmpty()) {
+        return UniqueRegKey();
+    }
+    std::wstring path = L"Software\\" + Widen(m_strRegistryKey.View()) + L"\\" +
+                        Widen(m_strAppName.View());
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return UniqueRegKey();
+    }
+    return UniqueRegKey(key);
+}
+
+UniqueRegKey CWinApp::GetSectionKey(const char* section) {
+    UniqueRegKey app = GetAppRegistryKey();
+    if (!app) {
+        return UniqueRegKey();
+    }
+    // A backslash in the section name makes nested keys; RegCreateKeyEx creates every level.
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(app.Get(), Widen(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return UniqueRegKey();
+    }
+    return UniqueRegKey(key);
+}
+
+int CWinApp::GetProfileInt(const char* section, const char* entry, int nDefault) {
+    UniqueRegKey key = GetSectionKey(section);
+    if (!key) {
+        return nDefault;
+    }
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    LSTATUS status = ::RegQueryValueExW(key.Get(), Widen(entry).c_str(), nullptr, &type,
+                                        reinterpret_cast<BYTE*>(&value), &size);
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
+        return nDefault;
+    }
+    return static_cast<int>(value);
+}
+
+CString CWinApp::GetProfileString(const char* section, const char* entry, const char* def) {
+    UniqueRegKey key = GetSectionKey(section);
+    if (!key) {
+        return CString(def);
+    }
+    std::wstring name = Widen(entry);
+    // The value may change size between the two calls; ask again until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
+            return CString(def);
+        }
+        if (type != REG_SZ && type != REG_EXPAND_SZ) {
+            return CString(def);
+        }
+        // Room for a terminator the stored value may lack.
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        LSTATUS status = ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type,
+                                            reinterpret_cast<BYTE*>(buffer.data()), &bytes);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            return CString(def);
+        }
+        size_t count = bytes / sizeof(wchar_t);
+        std::wstring_view text(buffer.data(), count < buffer.size() ? count : buffer.size());
+        size_t nul = text.find(L'\0');
+        if (nul != std::wstring_view::npos) {
+            text = text.substr(0, nul);
+        }
+        return CString(Narrow(text));
+    }
+    return CString(def);
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int nValue) {
+    UniqueRegKey key = GetSectionKey(section);
+    if (!key) {
+        return FALSE;
+    }
+    DWORD value = static_cast<DWORD>(nValue);
+    return ::RegSetValueExW(key.Get(), Widen(entry).c_str(), 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(&value), sizeof(value)) == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const CString& value) {
+    UniqueRegKey key = GetSectionKey(section);
+    if (!key) {
+        return FALSE;
+    }
+    std::wstring text = Widen(value.View());
+    DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    return ::RegSetValueExW(key.Get(), Widen(entry).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    HWND owner = m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr;
+    ::WinHelpW(owner, Widen(m_strHelpFilePath.View()).c_str(), nCmd, dwData);
+}

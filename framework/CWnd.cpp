@@ -1,0 +1,237 @@
+#include "framework/CWnd.h"
+
+#include "framework/Afx.h"
+#include "framework/CWinApp.h"
+#include "framework/Utf.h"
+
+namespace {
+// The window being created, until its WM_NCCREATE attaches it (one UI thread).
+CWnd* g_wndInit = nullptr;
+}  // namespace
+
+CWnd::~CWnd() {
+    // A window still alive here was not created self-deleting: take it down, but keep its
+    // last messages away from this half-destroyed object.
+    if (m_hWnd != nullptr) {
+        HWND hWnd = m_hWnd;
+        Detach();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    if (hWnd == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+void CWnd::Attach(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void CWnd::Detach() {
+    if (m_hWnd != nullptr) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        m_hWnd = nullptr;
+    }
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, const CString& className, const CString& windowName,
+                    DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
+                    HMENU nIDorHMenu) {
+    std::wstring cls = Widen(className.View());
+    std::wstring name = Widen(windowName.View());
+    CREATESTRUCTW cs{};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = cls.c_str();
+    cs.lpszName = name.c_str();
+    cs.style = static_cast<LONG>(dwStyle);
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = this;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    g_wndInit = this;
+    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName,
+                                  static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    if (hWnd == nullptr && g_wndInit == this) {
+        // Refused before WM_NCCREATE: no WM_NCDESTROY will come to clean up, so do it here.
+        g_wndInit = nullptr;
+        PostNcDestroy();
+    }
+    g_wndInit = nullptr;
+    return hWnd != nullptr;
+}
+
+BOOL CWnd::DestroyWindow() {
+    if (m_hWnd == nullptr) {
+        return FALSE;
+    }
+    return ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+
+BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+
+void CWnd::SetWindowText(const CString& text) {
+    ::SetWindowTextW(m_hWnd, Widen(text.View()).c_str());
+}
+
+CString CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return CString(Narrow(text));
+}
+
+int CWnd::MessageBox(const CString& text, const char* caption, UINT nType) {
+    CString title = caption != nullptr ? CString(caption) : CString(AfxGetAppName());
+    return ::MessageBoxW(m_hWnd, Widen(text.View()).c_str(), Widen(title.View()).c_str(), nType);
+}
+
+void CWnd::PostNcDestroy() {}
+
+const AFX_MSGMAP* CWnd::GetThisMessageMap() {
+    static constexpr AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static constexpr AFX_MSGMAP map = {nullptr, &entries[0]};
+    return &map;
+}
+
+const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+
+const AFX_MSGMAP_ENTRY* CWnd::FindMessageEntry(const AFX_MSGMAP* map, UINT message, UINT code,
+                                               UINT id) {
+    for (; map != nullptr; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+        for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfn != nullptr; ++e) {
+            if (e->pRegistered != nullptr) {
+                if (*e->pRegistered != 0 && *e->pRegistered == message) {
+                    return e;
+                }
+                continue;
+            }
+            if (e->nMessage != message) {
+                continue;
+            }
+            if (message != WM_COMMAND) {
+                return e;
+            }
+            if (e->nCode == code && id >= e->nID && id <= e->nLastID) {
+                return e;
+            }
+        }
+    }
+    return nullptr;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    UINT id = LOWORD(wParam);
+    // Menu items and accelerators (no control window) are plain commands, code 0.
+    UINT code = lParam == 0 ? 0 : HIWORD(wParam);
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, id);
+    if (e == nullptr) {
+        return FALSE;
+    }
+    e->pfn(this, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam)) {
+            *pResult = 0;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), message, 0, 0);
+    if (e == nullptr) {
+        return FALSE;
+    }
+    *pResult = e->pfn(this, wParam, lParam);
+    return TRUE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) {
+        result = DefWindowProc(message, wParam, lParam);
+    }
+    return result;
+}
+
+LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = nullptr;
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        wnd = static_cast<CWnd*>(cs->lpCreateParams);
+        if (wnd != nullptr) {
+            wnd->Attach(hWnd);
+            if (g_wndInit == wnd) {
+                g_wndInit = nullptr;
+            }
+        }
+    } else {
+        wnd = FromHandlePermanent(hWnd);
+    }
+    if (wnd == nullptr) {
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+
+    MSG saved = wnd->m_currentMsg;
+    wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    // No C++ exception may unwind into the system's dispatcher.
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+
+    if (message == WM_NCDESTROY) {
+        wnd->Detach();
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->m_pMainWnd == wnd) {
+            // The main window is gone: end the message loop.
+            app->m_pMainWnd = nullptr;
+            ::PostQuitMessage(0);
+        }
+        wnd->PostNcDestroy();  // may delete wnd
+        return result;
+    }
+    wnd->m_currentMsg = saved;
+    return result;
+}

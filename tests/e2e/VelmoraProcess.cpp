@@ -1,0 +1,105 @@
+#include "tests/e2e/VelmoraProcess.h"
+
+namespace {
+struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != s->pid) {
+        return TRUE;
+    }
+    wchar_t cls[256] = {};
+    ::GetClassNameW(hwnd, cls, 256);
+    if (s->className != nullptr && wcscmp(cls, s->className) != 0) {
+        return TRUE;
+    }
+    if (s->caption != nullptr) {
+        wchar_t text[256] = {};
+        ::GetWindowTextW(hwnd, text, 256);
+        if (wcscmp(text, s->caption) != 0) {
+            return TRUE;
+        }
+    }
+    if (s->className != nullptr && !::IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    s->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+VelmoraProcess::~VelmoraProcess() {
+    if (m_pi.hProcess != nullptr) {
+        if (Running()) {
+            ::TerminateProcess(m_pi.hProcess, 99);
+            ::WaitForSingleObject(m_pi.hProcess, 5000);
+        }
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+}
+
+std::wstring VelmoraProcess::ExePath() {
+    wchar_t self[1024] = {};
+    ::GetModuleFileNameW(nullptr, self, 1024);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"velmora.exe";
+}
+
+bool VelmoraProcess::Start() {
+    std::wstring path = ExePath();
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    return ::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &si, &m_pi) != FALSE;
+}
+
+bool VelmoraProcess::Running() const {
+    return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND VelmoraProcess::WaitForWindow(const wchar_t* className, const wchar_t* caption,
+                                   DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    do {
+        Search s{m_pi.dwProcessId, className, caption, nullptr};
+        ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&s));
+        if (s.found != nullptr) {
+            return s.found;
+        }
+        ::Sleep(20);
+    } while (::GetTickCount() - start < timeoutMs && Running());
+    return nullptr;
+}
+
+HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
+    return WaitForWindow(nullptr, L"Velmora", timeoutMs);
+}
+
+DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {
+    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return STILL_ACTIVE;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+std::vector<std::wstring> ChildTexts(HWND parent) {
+    std::vector<std::wstring> texts;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(child, text, 512);
+        texts.emplace_back(text);
+    }
+    return texts;
+}

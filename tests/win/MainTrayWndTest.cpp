@@ -1,0 +1,345 @@
+// Start-up, the program's own tray icon and the ways the program ends, on the real registry,
+// tray and message boxes of Wine.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "app/CLauncherApp.h"
+#include "app/CMainTrayWnd.h"
+#include "framework/WinHandles.h"
+#include "res/resource.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TestStore.h"
+#include "tests/support/UiDriver.h"
+#include "tray/CTrayIconService.h"
+
+namespace {
+
+int g_beeps = 0;
+BOOL WINAPI CountBeep(DWORD frequency, DWORD duration) {
+    EXPECT_EQ(frequency, 40u);
+    EXPECT_EQ(duration, 100u);
+    ++g_beeps;
+    return TRUE;
+}
+
+// Every value stored anywhere below the key, counted through all subkeys.
+int CountValues(HKEY parent, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return 0;
+    }
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr);
+    int total = static_cast<int>(values);
+    for (DWORD i = 0; i < subkeys; ++i) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS) {
+            total += CountValues(key, name);
+        }
+    }
+    ::RegCloseKey(key);
+    return total;
+}
+
+class AppTest : public testing::Test {
+protected:
+    void SetUp() override {
+        store::Clear();
+        CTrayIconService::Instance().ClearJournal();
+        g_beeps = 0;
+        CMainTrayWnd::s_pfnBeep = &CountBeep;
+    }
+    void TearDown() override {
+        if (theApp.m_pMainWnd != nullptr) {
+            theApp.m_pMainWnd->DestroyWindow();
+        }
+        ui::Pump();
+        theApp.ExitInstance();
+        auto& tray = CTrayIconService::Instance();
+        for (HWND owner : tray.Owners()) {
+            tray.Delete(owner);
+        }
+        store::Clear();
+    }
+
+    CMainTrayWnd* Main() { return static_cast<CMainTrayWnd*>(theApp.m_pMainWnd); }
+    HWND MainHwnd() { return Main()->m_hWnd; }
+
+    void Start() {
+        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_NE(Main(), nullptr);
+        CTrayIconService::Instance().ClearJournal();
+    }
+
+    static std::vector<uint32_t> HeldIconPixels(HWND owner) {
+        const CTrayIconService::Icon* held = CTrayIconService::Instance().Find(owner);
+        return held != nullptr ? pixels::RenderIcon(held->icon.Get(), 16)
+                               : std::vector<uint32_t>{};
+    }
+    static std::vector<uint32_t> ResourcePixels(UINT id) {
+        UniqueIcon icon(pixels::LoadProgramIcon(id, 16));
+        return pixels::RenderIcon(icon.Get(), 16);
+    }
+    static size_t JournalSize() { return CTrayIconService::Instance().Journal().size(); }
+};
+
+TEST_F(AppTest, StartCreatesTheHiddenMainWindowAndItsIconWithoutWritingTheStore) {
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_NE(Main(), nullptr);
+    HWND hwnd = MainHwnd();
+
+    EXPECT_EQ(::FindWindowW(nullptr, L"Velmora"), hwnd);
+    EXPECT_FALSE(::IsWindowVisible(hwnd));
+    LONG ex = ::GetWindowLongW(hwnd, GWL_EXSTYLE);
+    EXPECT_EQ(ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_MINIMIZEBOX | WS_POPUP | WS_CHILD | WS_THICKFRAME),
+              WS_CAPTION | WS_MINIMIZEBOX);
+    EXPECT_EQ(theApp.m_nCmdShow, SW_HIDE);
+    EXPECT_EQ(Main()->m_nEntryCount, 0);
+    EXPECT_EQ(Main()->m_nBusy, 0);
+
+    // The own icon: the only one, tip "Velmora", picture 132.
+    auto& tray = CTrayIconService::Instance();
+    ASSERT_EQ(tray.Owners(), std::vector<HWND>{hwnd});
+    EXPECT_EQ(tray.Find(hwnd)->tip, "Velmora");
+    EXPECT_EQ(HeldIconPixels(hwnd), ResourcePixels(IDI_TRAY_SHOWN));
+    EXPECT_NE(ResourcePixels(IDI_TRAY_SHOWN), ResourcePixels(IDI_TRAY_HIDDEN));
+
+    // The store lives under the company and application keys, and start-up writes nothing.
+    EXPECT_EQ(theApp.m_strRegistryKey, "Brennick");
+    EXPECT_TRUE(store::KeyExists());
+    EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
+}
+
+TEST_F(AppTest, StartReadsTheEntryCountFromTheStore) {
+    store::WriteDword(L"Button", L"Num", 0);
+    ASSERT_TRUE(theApp.InitInstance());
+    EXPECT_EQ(Main()->m_nEntryCount, 0);
+}
+
+// A second copy ends at once and silently: no window, no icon, no message, no registry access.
+TEST_F(AppTest, SecondStartEndsSilently) {
+    struct Case {
+        const char* what;
+        bool windowExists;
+        bool mutexExists;
+    };
+    for (Case c : {Case{"window titled Velmora", true, false},
+                   Case{"started at the same instant", false, true}}) {
+        SCOPED_TRACE(c.what);
+        store::Clear();
+        HWND other = nullptr;
+        if (c.windowExists) {
+            other = ::CreateWindowExW(0, L"Static", L"Velmora", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr);
+            ASSERT_NE(other, nullptr);
+        }
+        UniqueKernelHandle mutex;
+        if (c.mutexExists) {
+            mutex.Reset(::CreateMutexW(nullptr, FALSE, CLauncherApp::kInstanceMutexName));
+        }
+        ui::ModalScript noDialogs;  // any message box would fail the test
+        EXPECT_FALSE(theApp.InitInstance());
+        ui::Pump();
+        EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+        EXPECT_EQ(JournalSize(), 0u);
+        EXPECT_FALSE(store::KeyExists());
+        EXPECT_EQ(noDialogs.Seen(), 0);
+        if (other != nullptr) {
+            ::DestroyWindow(other);
+        }
+    }
+}
+
+TEST_F(AppTest, SystemBeforeVersionFourIsRefused) {
+    theApp.m_pfnGetOsMajorVersion = [] { return DWORD{3}; };
+    ui::ModalScript script;
+    ui::MessageBoxInfo box;
+    script.Then([&](HWND dlg) {
+        box = ui::ReadMessageBox(dlg);
+        ui::Click(dlg, IDOK);
+    });
+    EXPECT_FALSE(theApp.InitInstance());
+    theApp.m_pfnGetOsMajorVersion = &CLauncherApp::QueryOsMajorVersion;
+
+    EXPECT_EQ(box.caption, L"Velmora");
+    EXPECT_EQ(box.text, L"このﾊﾞｰｼﾞｮﾝのOSでは起動できません。");
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_FALSE(store::KeyExists());
+}
+
+TEST_F(AppTest, SystemOfVersionFourStarts) {
+    theApp.m_pfnGetOsMajorVersion = [] { return DWORD{4}; };
+    EXPECT_TRUE(theApp.InitInstance());
+    theApp.m_pfnGetOsMajorVersion = &CLauncherApp::QueryOsMajorVersion;
+}
+
+TEST_F(AppTest, ExitQuestionCancelledChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    ui::ModalScript script;
+    ui::MessageBoxInfo box;
+    int busyDuringQuestion = -1;
+    script.Then([&](HWND dlg) {
+        box = ui::ReadMessageBox(dlg);
+        busyDuringQuestion = Main()->m_nBusy;
+        // A double click on the own icon while the question is open only beeps.
+        ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+        ui::Click(dlg, IDCANCEL);
+    });
+    ::PostMessageW(hwnd, WM_COMMAND, ID_APP_EXIT, 0);
+    ASSERT_TRUE(ui::PumpUntil([&] { return script.Seen() == 1 && Main()->m_nBusy == 0; }));
+    ui::Pump();
+
+    EXPECT_EQ(box.caption, L"Velmora");
+    EXPECT_EQ(box.text, L"終了してもよろしいですか？");
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_QUESTION));
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDOK, IDCANCEL}));
+    EXPECT_EQ(busyDuringQuestion, 1);
+    EXPECT_EQ(g_beeps, 1);
+    EXPECT_TRUE(::IsWindow(hwnd));
+    EXPECT_EQ(Main()->m_nBusy, 0);
+    EXPECT_EQ(Main()->m_bHideIcons, 0);
+    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(), std::vector<HWND>{hwnd});
+    EXPECT_FALSE(store::Read(L"Button", L"Num"));
+}
+
+TEST_F(AppTest, ExitQuestionAnsweredOkEndsTheProgramAndWritesTheCount) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    ui::ModalScript script;
+    script.Then([](HWND dlg) { ui::Click(dlg, IDOK); });
+    ::PostMessageW(hwnd, WM_COMMAND, ID_APP_EXIT, 0);
+    // The framework's message loop ends once WM_CLOSE has destroyed the main window.
+    ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
+        ADD_FAILURE() << "message loop did not end";
+        ::PostQuitMessage(1);
+    });
+    EXPECT_EQ(theApp.Run(), 0);
+
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    EXPECT_TRUE(CTrayIconService::Instance().Owners().empty());
+    ASSERT_FALSE(CTrayIconService::Instance().Journal().empty());
+    EXPECT_EQ(CTrayIconService::Instance().Journal().back().message, DWORD{NIM_DELETE});
+    auto num = store::Read(L"Button", L"Num");
+    ASSERT_TRUE(num);
+    EXPECT_EQ(num->type, DWORD{REG_DWORD});
+    EXPECT_EQ(num->AsDword(), 0u);
+}
+
+TEST_F(AppTest, SessionEndSavesAndAnswersTrueAndACancelledEndBringsTheIconBack) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    EXPECT_EQ(::SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(CTrayIconService::Instance().Owners().empty());
+    EXPECT_EQ(store::ReadDword(L"Button", L"Num"), std::optional<DWORD>(0));
+
+    // Another program cancelled the shutdown: the program goes on and must stay reachable.
+    ::SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(), std::vector<HWND>{hwnd});
+    EXPECT_EQ(HeldIconPixels(hwnd), ResourcePixels(IDI_TRAY_SHOWN));
+}
+
+// Only the double click of the left button and the release of the right one act.
+TEST_F(AppTest, OwnIconReactsToDoubleClickAndRightReleaseOnly) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    for (UINT idle : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE,
+                      WM_RBUTTONDBLCLK, WM_MBUTTONUP}) {
+        SCOPED_TRACE(idle);
+        ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+        ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, idle);
+        ui::PumpUntil([] { return false; }, 100);
+        EXPECT_FALSE(menu.Ran());
+        EXPECT_EQ(JournalSize(), 0u);
+        EXPECT_EQ(Main()->m_bHideIcons, 0);
+    }
+
+    // Double click: the entry icons go out and the own icon turns to 129, in place.
+    ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(ui::PumpUntil([&] { return Main()->m_bHideIcons == 1; }));
+    ASSERT_EQ(JournalSize(), 1u);
+    EXPECT_EQ(CTrayIconService::Instance().Journal()[0].message, DWORD{NIM_MODIFY});
+    EXPECT_EQ(HeldIconPixels(hwnd), ResourcePixels(IDI_TRAY_HIDDEN));
+
+    // Right release: the menu, which now offers help and quit only.
+    {
+        ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+        ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
+        ASSERT_TRUE(ui::PumpUntil([&] { return menu.Ran(); }));
+        ui::Pump();
+        const auto& items = menu.Items();
+        ASSERT_EQ(items.size(), 3u);
+        EXPECT_EQ(items[0].id, UINT{ID_HELP});
+        EXPECT_EQ(items[0].text, L"ﾍﾙﾌﾟ(&H)");
+        EXPECT_TRUE(items[1].type & MFT_SEPARATOR);
+        EXPECT_EQ(items[2].id, UINT{ID_APP_EXIT});
+        EXPECT_EQ(items[2].text, L"Velmora の終了(&X)");
+    }
+
+    // A second double click brings them back, and the full menu returns.
+    ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(ui::PumpUntil([&] { return Main()->m_bHideIcons == 0; }));
+    EXPECT_EQ(HeldIconPixels(hwnd), ResourcePixels(IDI_TRAY_SHOWN));
+    ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+    ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(ui::PumpUntil([&] { return menu.Ran(); }));
+    ui::Pump();
+    std::vector<std::pair<UINT, std::wstring>> got;
+    for (const auto& item : menu.Items()) {
+        got.emplace_back(item.type & MFT_SEPARATOR ? 0u : item.id, item.text);
+    }
+    std::vector<std::pair<UINT, std::wstring>> want = {
+        {ID_ICON_ADD, L"ｱｲｺﾝの追加(&A)"}, {ID_ICON_ORDER, L"ｱｲｺﾝの順序(&S)"}, {0, L""},
+        {ID_HELP, L"ﾍﾙﾌﾟ(&H)"},          {0, L""},                          {ID_APP_EXIT, L"Velmora の終了(&X)"}};
+    EXPECT_EQ(got, want);
+}
+
+TEST_F(AppTest, ClicksWhileBusyOnlyBeep) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    Main()->m_nBusy = 1;
+    ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+    ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(ui::PumpUntil([] { return g_beeps == 2; }));
+    ui::PumpUntil([] { return false; }, 100);
+    EXPECT_FALSE(menu.Ran());
+    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_EQ(Main()->m_bHideIcons, 0);
+    Main()->m_nBusy = 0;
+}
+
+TEST_F(AppTest, TaskbarCreatedHandsTheIconToTheNewTaskbar) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND hwnd = MainHwnd();
+    // The taskbar restarts: the shell forgets the icon behind the program's back.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = hwnd;
+    nid.uID = 1;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
+    ::SendMessageW(hwnd, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+
+    const auto& journal = CTrayIconService::Instance().Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].message, DWORD{NIM_ADD});
+    EXPECT_EQ(journal[0].owner, hwnd);
+    EXPECT_TRUE(journal[0].result);
+    // The shell has it again: deleting it now succeeds.
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
+}
+
+}  // namespace

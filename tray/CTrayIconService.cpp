@@ -1,0 +1,94 @@
+#include "tray/CTrayIconService.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/Utf.h"
+#include "res/resource.h"
+#include "tray/TrayTip.h"
+
+namespace {
+constexpr size_t kJournalLimit = 4096;
+}
+
+CTrayIconService& CTrayIconService::Instance() {
+    static CTrayIconService service;
+    return service;
+}
+
+BOOL CTrayIconService::Send(DWORD message, HWND owner, HICON icon, const CString& tip) {
+    // The record in its first form: every shell since the first tray understands it.
+    NOTIFYICONDATAW nid;
+    std::memset(&nid, 0, sizeof(nid));
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = owner;
+    nid.uID = 1;
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = WM_TRAYNOTIFY;
+    nid.hIcon = icon;
+    std::u16string fitted = FitTrayTip(tip.View());
+    static_assert(sizeof(nid.szTip) / sizeof(nid.szTip[0]) > kTrayTipMaxUnits);
+    std::memcpy(nid.szTip, fitted.data(), fitted.size() * sizeof(char16_t));
+    BOOL result = ::Shell_NotifyIconW(message, &nid);
+    Record(message, owner, result);
+    return result;
+}
+
+void CTrayIconService::Record(DWORD message, HWND owner, BOOL result) {
+    if (m_journal.size() >= kJournalLimit) {
+        m_journal.erase(m_journal.begin(), m_journal.begin() + kJournalLimit / 2);
+    }
+    m_journal.push_back({message, owner, result});
+}
+
+BOOL CTrayIconService::Notify(DWORD message, HWND owner, HICON icon, const CString& tip) {
+    BOOL result = Send(message, owner, icon, tip);
+    CString fittedTip(Utf16ToUtf8(FitTrayTip(tip.View())));
+    UniqueIcon copy(icon != nullptr ? ::CopyIcon(icon) : nullptr);
+    auto it = std::find_if(m_icons.begin(), m_icons.end(),
+                           [owner](const Icon& i) { return i.owner == owner; });
+    if (it == m_icons.end()) {
+        if (message == NIM_ADD) {
+            m_icons.push_back({owner, fittedTip, std::move(copy), result != FALSE});
+        }
+    } else {
+        it->tip = fittedTip;
+        it->icon = std::move(copy);
+        it->held = it->held || result != FALSE;
+    }
+    return result;
+}
+
+BOOL CTrayIconService::Delete(HWND owner) {
+    BOOL result = Send(NIM_DELETE, owner, nullptr, CString());
+    // Whatever the shell answered, it does not hold the icon any more.
+    std::erase_if(m_icons, [owner](const Icon& i) { return i.owner == owner; });
+    return result;
+}
+
+void CTrayIconService::ReAddAll() {
+    for (Icon& i : m_icons) {
+        i.held = Send(NIM_ADD, i.owner, i.icon.Get(), i.tip) != FALSE;
+    }
+}
+
+const CTrayIconService::Icon* CTrayIconService::Find(HWND owner) const {
+    for (const Icon& i : m_icons) {
+        if (i.owner == owner) {
+            return &i;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<HWND> CTrayIconService::Owners() const {
+    std::vector<HWND> owners;
+    for (const Icon& i : m_icons) {
+        if (i.held) {
+            owners.push_back(i.owner);
+        }
+    }
+    return owners;
+}
