@@ -35,9 +35,7 @@ BOOL CMainTrayWnd::PreCreateWindow(CREATESTRUCTW& cs) {
 
 void CMainTrayWnd::PostNcDestroy() { delete this; }
 
-void CMainTrayWnd::LoadCount() {
-    m_nEntryCount = theApp.GetProfileInt("Button", "Num", 0);
-}
+void CMainTrayWnd::LoadCount() { m_nEntryCount = theApp.GetProfileInt("Button", "Num", 0); }
 
 void CMainTrayWnd::SaveCount() { theApp.WriteProfileInt("Button", "Num", m_nEntryCount); }
 

@@ -48,12 +48,10 @@ int AfxMessageBox(const CString& text, UINT nType, UINT /*nIDHelp*/) {
     if (owner == nullptr) {
         owner = ::GetActiveWindow();
     }
-    return ::MessageBoxW(owner, Widen(text.View()).c_str(), Widen(AfxGetAppName()).c_str(),
-                         nType);
+    return ::MessageBoxW(owner, Widen(text.View()).c_str(), Widen(AfxGetAppName()).c_str(), nType);
 }
 
-CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground,
-                            HICON hIcon) {
+CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
     HINSTANCE instance = AfxGetInstanceHandle();
     char name[128];
     std::snprintf(name, sizeof(name), "Afx:%p:%x:%p:%p:%p", static_cast<void*>(instance),

@@ -52,9 +52,7 @@ static const CRuntimeClassRegistrar velmoraRegistrar_CObject(RUNTIME_CLASS(CObje
 
 CObject::~CObject() = default;
 
-const CRuntimeClass* CObject::GetRuntimeClass() const {
-    return RUNTIME_CLASS(CObject);
-}
+const CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
 bool CObject::IsKindOf(const CRuntimeClass* pClass) const {
     return GetRuntimeClass()->IsDerivedFrom(pClass);

@@ -74,20 +74,16 @@ public:                                           \
     DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
-#define VELMORA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnCreate) \
-    const CRuntimeClass class_name::class##class_name = {                      \
-        #class_name, static_cast<int>(sizeof(class_name)), pfnCreate,          \
-        RUNTIME_CLASS(base_class_name)};                                       \
-    const CRuntimeClass* class_name::GetRuntimeClass() const {                 \
-        return RUNTIME_CLASS(class_name);                                      \
-    }                                                                          \
+#define VELMORA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnCreate)                     \
+    const CRuntimeClass class_name::class##class_name = {                                          \
+        #class_name, static_cast<int>(sizeof(class_name)), pfnCreate,                              \
+        RUNTIME_CLASS(base_class_name)};                                                           \
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
     static const CRuntimeClassRegistrar velmoraRegistrar_##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     VELMORA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    CObject* class_name::CreateObject() {                \
-        return new class_name;                           \
-    }                                                    \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
+    CObject* class_name::CreateObject() { return new class_name; } \
     VELMORA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, &class_name::CreateObject)

@@ -19,9 +19,7 @@ unsigned char FoldAscii(char ch) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-int Sign(int value) {
-    return (value > 0) - (value < 0);
-}
+int Sign(int value) { return (value > 0) - (value < 0); }
 
 }  // namespace
 
@@ -75,9 +73,7 @@ CString& CString::operator+=(char ch) {
     return *this;
 }
 
-CString CString::Mid(int first) const {
-    return Mid(first, GetLength());
-}
+CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 
 CString CString::Mid(int first, int count) const {
     const int length = GetLength();
@@ -134,9 +130,7 @@ int CString::ReverseFind(char ch) const {
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-CString& CString::Trim() {
-    return TrimRight().TrimLeft();
-}
+CString& CString::Trim() { return TrimRight().TrimLeft(); }
 
 CString& CString::TrimLeft() {
     std::size_t first = 0;
@@ -238,30 +232,18 @@ CString operator+(char lhs, const CString& rhs) {
     return result;
 }
 
-bool operator==(const CString& lhs, const CString& rhs) {
-    return lhs.Str() == rhs.Str();
-}
+bool operator==(const CString& lhs, const CString& rhs) { return lhs.Str() == rhs.Str(); }
 
 bool operator==(const CString& lhs, const char* rhs) {
     return lhs.View() == std::string_view(rhs != nullptr ? rhs : "");
 }
 
-bool operator==(const char* lhs, const CString& rhs) {
-    return rhs == lhs;
-}
+bool operator==(const char* lhs, const CString& rhs) { return rhs == lhs; }
 
-bool operator!=(const CString& lhs, const CString& rhs) {
-    return !(lhs == rhs);
-}
+bool operator!=(const CString& lhs, const CString& rhs) { return !(lhs == rhs); }
 
-bool operator!=(const CString& lhs, const char* rhs) {
-    return !(lhs == rhs);
-}
+bool operator!=(const CString& lhs, const char* rhs) { return !(lhs == rhs); }
 
-bool operator!=(const char* lhs, const CString& rhs) {
-    return !(rhs == lhs);
-}
+bool operator!=(const char* lhs, const CString& rhs) { return !(rhs == lhs); }
 
-bool operator<(const CString& lhs, const CString& rhs) {
-    return lhs.Compare(rhs) < 0;
-}
+bool operator<(const CString& lhs, const CString& rhs) { return lhs.Compare(rhs) < 0; }

@@ -89,8 +89,8 @@ UniqueRegKey CWinApp::GetAppRegistryKey() {
     if (m_strRegistryKey.IsEmpty()) {
         return UniqueRegKey();
     }
-    std::wstring path = L"Software\\" + Widen(m_strRegistryKey.View()) + L"\\" +
-                        Widen(m_strAppName.View());
+    std::wstring path =
+        L"Software\\" + Widen(m_strRegistryKey.View()) + L"\\" + Widen(m_strAppName.View());
     HKEY key = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {

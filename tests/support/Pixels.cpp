@@ -59,8 +59,8 @@ SIZE IconSize(HICON icon) {
 }
 
 HICON LoadProgramIcon(UINT id, int size) {
-    return static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id),
-                                           IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                           size, size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace pixels

@@ -73,8 +73,8 @@ std::optional<Value> Read(const std::wstring& section, const std::wstring& name)
     LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
     if (status == ERROR_SUCCESS) {
         value.bytes.resize(size);
-        status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.bytes.data(),
-                                    &size);
+        status =
+            ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &size);
     }
     ::RegCloseKey(key);
     if (status != ERROR_SUCCESS) {
@@ -99,8 +99,8 @@ std::optional<DWORD> ReadDword(const std::wstring& section, const std::wstring& 
     return v->AsDword();
 }
 
-void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type,
-              const void* data, DWORD size) {
+void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
+              DWORD size) {
     HKEY key = Create(section);
     ::RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(key);

@@ -29,7 +29,7 @@ std::optional<DWORD> ReadDword(const std::wstring& section, const std::wstring& 
 
 void WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& v);
 void WriteDword(const std::wstring& section, const std::wstring& name, DWORD v);
-void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type,
-              const void* data, DWORD size);
+void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
+              DWORD size);
 
 }  // namespace store

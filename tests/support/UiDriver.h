@@ -18,8 +18,8 @@ namespace ui {
 struct MessageBoxInfo {
     std::wstring caption;
     std::wstring text;
-    HICON icon = nullptr;          // the standard icon it shows, or null
-    std::vector<int> buttons;      // ids of its visible buttons, in child order
+    HICON icon = nullptr;      // the standard icon it shows, or null
+    std::vector<int> buttons;  // ids of its visible buttons, in child order
 };
 MessageBoxInfo ReadMessageBox(HWND box);
 

@@ -7,6 +7,4 @@
 
 #include <ostream>
 
-inline void PrintTo(const CString& s, std::ostream* os) {
-    *os << testing::PrintToString(s.Str());
-}
+inline void PrintTo(const CString& s, std::ostream* os) { *os << testing::PrintToString(s.Str()); }

@@ -32,8 +32,8 @@ int CountValues(HKEY parent, const std::wstring& path) {
     }
     DWORD subkeys = 0;
     DWORD values = 0;
-    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                       nullptr, nullptr, nullptr, nullptr);
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
     int total = static_cast<int>(values);
     for (DWORD i = 0; i < subkeys; ++i) {
         wchar_t name[256];
@@ -79,8 +79,7 @@ protected:
 
     static std::vector<uint32_t> HeldIconPixels(HWND owner) {
         const CTrayIconService::Icon* held = CTrayIconService::Instance().Find(owner);
-        return held != nullptr ? pixels::RenderIcon(held->icon.Get(), 16)
-                               : std::vector<uint32_t>{};
+        return held != nullptr ? pixels::RenderIcon(held->icon.Get(), 16) : std::vector<uint32_t>{};
     }
     static std::vector<uint32_t> ResourcePixels(UINT id) {
         UniqueIcon icon(pixels::LoadProgramIcon(id, 16));
@@ -256,8 +255,8 @@ TEST_F(AppTest, SessionEndSavesAndAnswersTrueAndACancelledEndBringsTheIconBack) 
 TEST_F(AppTest, OwnIconReactsToDoubleClickAndRightReleaseOnly) {
     ASSERT_NO_FATAL_FAILURE(Start());
     HWND hwnd = MainHwnd();
-    for (UINT idle : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE,
-                      WM_RBUTTONDBLCLK, WM_MBUTTONUP}) {
+    for (UINT idle : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK,
+                      WM_MBUTTONUP}) {
         SCOPED_TRACE(idle);
         ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
         ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, idle);
@@ -301,9 +300,12 @@ TEST_F(AppTest, OwnIconReactsToDoubleClickAndRightReleaseOnly) {
     for (const auto& item : menu.Items()) {
         got.emplace_back(item.type & MFT_SEPARATOR ? 0u : item.id, item.text);
     }
-    std::vector<std::pair<UINT, std::wstring>> want = {
-        {ID_ICON_ADD, L"ｱｲｺﾝの追加(&A)"}, {ID_ICON_ORDER, L"ｱｲｺﾝの順序(&S)"}, {0, L""},
-        {ID_HELP, L"ﾍﾙﾌﾟ(&H)"},          {0, L""},                          {ID_APP_EXIT, L"Velmora の終了(&X)"}};
+    std::vector<std::pair<UINT, std::wstring>> want = {{ID_ICON_ADD, L"ｱｲｺﾝの追加(&A)"},
+                                                       {ID_ICON_ORDER, L"ｱｲｺﾝの順序(&S)"},
+                                                       {0, L""},
+                                                       {ID_HELP, L"ﾍﾙﾌﾟ(&H)"},
+                                                       {0, L""},
+                                                       {ID_APP_EXIT, L"Velmora の終了(&X)"}};
     EXPECT_EQ(got, want);
 }
 
