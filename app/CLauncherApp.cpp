@@ -3,11 +3,21 @@
 #include <commctrl.h>
 
 #include "app/CMainTrayWnd.h"
+#include "entries/EntryStore.h"
 #include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
 
 CLauncherApp theApp;
+
+namespace {
+// The section of top-level entry n.
+CString ButtonSection(int n) {
+    CString section;
+    section.Format("Btn%d", n);
+    return section;
+}
+}  // namespace
 
 const wchar_t* const CLauncherApp::kInstanceMutexName = L"Local\\Brennick.Velmora.Instance";
 
@@ -72,4 +82,12 @@ BOOL CLauncherApp::InitInstance() {
     m_pMainWnd = mainWnd;
     mainWnd->LoadAll();
     return TRUE;
+}
+
+void CLauncherApp::LoadButton(int n, AppEntry& entry) {
+    LoadEntrySection(*this, ButtonSection(n), entry);
+}
+
+void CLauncherApp::SaveButton(int n, AppEntry entry) {
+    SaveEntrySection(*this, ButtonSection(n), entry);
 }

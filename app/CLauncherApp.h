@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "entries/AppEntry.h"
 #include "framework/CWinApp.h"
 #include "framework/WinHandles.h"
 
@@ -13,6 +14,10 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+
+    // The top-level entry n (counted from 1) of the store, section "Btn%d".
+    void LoadButton(int n, AppEntry& entry);
+    void SaveButton(int n, AppEntry entry);
 
     // The name of the mutex that makes a second copy started at the same instant end too.
     static const wchar_t* const kInstanceMutexName;
