@@ -68,18 +68,14 @@ void CAppStart::Start() {
     }
 }
 
-CString CAppStart::GetStartDir() const {
-    return StartDirectoryFor(m_strDir, m_strPath);
-}
+CString CAppStart::GetStartDir() const { return StartDirectoryFor(m_strDir, m_strPath); }
 
 void CAppStart::StartProgram() {
     const std::wstring parms = Widen(m_strParm.View());
     ShellStart(parms.c_str());
 }
 
-void CAppStart::StartDocument() {
-    ShellStart(nullptr);
-}
+void CAppStart::StartDocument() { ShellStart(nullptr); }
 
 void CAppStart::ShellStart(const wchar_t* parms) {
     const std::wstring file = Widen(m_strPath.View());

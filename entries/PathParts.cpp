@@ -3,9 +3,7 @@
 namespace {
 
 // Length of the drive ("X:") at the start of the path: 2 or 0.
-int DriveLength(const CString& path) {
-    return path.GetLength() >= 2 && path[1] == ':' ? 2 : 0;
-}
+int DriveLength(const CString& path) { return path.GetLength() >= 2 && path[1] == ':' ? 2 : 0; }
 
 // Position where the file name starts: after the last separator, else after the drive.
 int FileNameStart(const CString& path) {
@@ -24,10 +22,6 @@ CString PathExtension(const CString& path) {
     return dot >= 0 ? name.Mid(dot) : CString();
 }
 
-CString PathDriveAndDir(const CString& path) {
-    return path.Left(FileNameStart(path));
-}
+CString PathDriveAndDir(const CString& path) { return path.Left(FileNameStart(path)); }
 
-CString PathFileName(const CString& path) {
-    return path.Mid(FileNameStart(path));
-}
+CString PathFileName(const CString& path) { return path.Mid(FileNameStart(path)); }

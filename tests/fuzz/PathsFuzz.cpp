@@ -21,9 +21,7 @@ void Check(bool condition) {
     }
 }
 
-bool IsValidUtf8(std::string_view text) {
-    return Utf16ToUtf8(Utf8ToUtf16(text)) == text;
-}
+bool IsValidUtf8(std::string_view text) { return Utf16ToUtf8(Utf8ToUtf16(text)) == text; }
 
 }  // namespace
 

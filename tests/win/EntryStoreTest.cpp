@@ -25,9 +25,7 @@ namespace {
 const wchar_t* const kSixValues[] = {L"Title", L"AppName", L"Dir", L"Parm", L"Icon", L"Data"};
 
 // An entry with something in every field, so that a load that skips a field shows.
-AppEntry Filled() {
-    return AppEntry{"old", "C:\\old.exe", "C:\\", "-old", 1, "C:\\old.ico", 4, 1};
-}
+AppEntry Filled() { return AppEntry{"old", "C:\\old.exe", "C:\\", "-old", 1, "C:\\old.ico", 4, 1}; }
 
 class EntryStoreTest : public testing::Test {
 protected:
