@@ -1,4 +1,8 @@
-// Owner of one menu handle. Destroys the menu it holds unless it was detached.
+// Owner of one menu handle. Move-only; destroys the menu it holds unless it was detached.
+//
+// Owner-drawn items: while a CMenu holds a handle it can be found from it (FromHandlePermanent),
+// and while TrackPopupMenu runs it is known as the menu tracked for its owner window. CWnd's
+// default handling of WM_DRAWITEM and WM_MEASUREITEM uses both to call DrawItem and MeasureItem.
 #pragma once
 
 #include <windows.h>
@@ -9,19 +13,38 @@
 class CWnd;
 
 class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
 public:
     CMenu() = default;
+    CMenu(CMenu&& other) noexcept;
+    CMenu& operator=(CMenu&& other) noexcept;
     ~CMenu() override;
 
     HMENU m_hMenu = nullptr;
 
     HMENU GetSafeHmenu() const { return m_hMenu; }
     BOOL CreatePopupMenu();
+    // Takes ownership of hMenu; a menu held before is destroyed.
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
     BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const CString& text = CString());
-    // Shows the menu and tracks it; the chosen command reaches pWnd as WM_COMMAND.
+    // An owner-drawn item (nFlags must hold MF_OWNERDRAW): itemData comes back in the draw and
+    // measure requests.
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, ULONG_PTR itemData);
+
+    // Shows the menu and tracks it; the chosen command reaches pWnd as WM_COMMAND. For the
+    // duration of the call this is the menu tracked for pWnd.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* rect = nullptr);
+
+    // Called for an owner-drawn item of this menu that needs painting.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // Called for an owner-drawn item of this menu before it is first shown, for its size.
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+
+    // The CMenu that holds hMenu, or null.
+    static CMenu* FromHandlePermanent(HMENU hMenu);
+    // The menu being tracked for this owner window right now, or null.
+    static CMenu* FromTrackingOwner(HWND hWndOwner);
 };

@@ -1,6 +1,7 @@
 #include "framework/CWnd.h"
 
 #include "framework/Afx.h"
+#include "framework/CMenu.h"
 #include "framework/CWinApp.h"
 #include "framework/Utf.h"
 
@@ -179,9 +180,40 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
     const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), message, 0, 0);
     if (e == nullptr) {
-        return FALSE;
+        return OnMenuOwnerDraw(message, lParam, pResult);
     }
     *pResult = e->pfn(this, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CWnd::OnMenuOwnerDraw(UINT message, LPARAM lParam, LRESULT* pResult) {
+    if (lParam == 0) {
+        return FALSE;
+    }
+    CMenu* menu = nullptr;
+    if (message == WM_DRAWITEM) {
+        auto* draw = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
+        // For a menu item, hwndItem carries the handle of the menu that holds it.
+        if (draw->CtlType == ODT_MENU) {
+            menu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(draw->hwndItem));
+            if (menu != nullptr) {
+                menu->DrawItem(draw);
+            }
+        }
+    } else if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam);
+        // A measure request names no menu: it comes from the menu being tracked for us.
+        if (measure->CtlType == ODT_MENU) {
+            menu = CMenu::FromTrackingOwner(m_hWnd);
+            if (menu != nullptr) {
+                menu->MeasureItem(measure);
+            }
+        }
+    }
+    if (menu == nullptr) {
+        return FALSE;
+    }
+    *pResult = TRUE;
     return TRUE;
 }
 

@@ -61,7 +61,10 @@ protected:
     void Detach();
 
 private:
-    static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* map, UINT message,
-                                                    UINT code, UINT id);
+    // Default handling of WM_DRAWITEM and WM_MEASUREITEM for owner-drawn menu items: passes them
+    // to the CMenu they belong to. FALSE for controls and for menus no CMenu holds.
+    BOOL OnMenuOwnerDraw(UINT message, LPARAM lParam, LRESULT* pResult);
+    static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* map, UINT message, UINT code,
+                                                    UINT id);
     MSG m_currentMsg{};  // the message being handled, for Default()
 };

@@ -1,0 +1,45 @@
+// Gives icons of one fixed size, 16 x 16 (small) or 32 x 32 (large), out of any file: by index
+// from programs and libraries, otherwise the icon the shell shows for the file. Made for one
+// use and discarded; the icons it returns belong to the caller.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/CImageList.h"
+#include "framework/CObject.h"
+#include "framework/CString.h"
+#include "framework/WinHandles.h"
+
+class CLoadIcon : public CObject {
+    DECLARE_DYNCREATE(CLoadIcon)
+public:
+    CLoadIcon() = default;
+    ~CLoadIcon() override = default;
+
+    // Chooses the size (bSmall not 0: 16 x 16) and makes the converter list. Called once, first.
+    BOOL Create(BOOL bSmall);
+    // Makes path the current file and counts its icons.
+    void SetFile(const CString& path);
+    // How many icons the current file offers: from the file for ".exe" and ".dll", else 1; 1
+    // also after GetIcon fell back to the shell's icon.
+    int GetCount() const { return m_nCount; }
+    // A new icon of the chosen size for icon `index` of the current file, owned by the caller;
+    // the shell's icon for the file when the file gives none there; null when neither has one.
+    HICON GetIcon(int index);
+
+    // The icon at `index` in the file itself, at the chosen size, or empty.
+    UniqueIcon ExtractFromFile(int index) const;
+    // The icon the shell shows for the file, or empty. Sets the count to 1.
+    UniqueIcon GetShellIcon();
+
+private:
+    // ".exe" and ".dll" files offer their own icons by index.
+    bool HasIconsByIndex() const;
+
+    BOOL m_bSmall = FALSE;
+    int m_nCount = 0;
+    // Holds at most one image: an icon put in comes out at the list's size and with a mask.
+    CImageList m_imageList;
+    CString m_strFile;
+    CString m_strExt;
+};
