@@ -66,13 +66,13 @@ BOOL CLauncherApp::InitInstance() {
     ::InitCommonControlsEx(&icc);
 
     auto* mainWnd = new CMainTrayWnd;
-    CString wndClass = AfxRegisterWndClass(
-        CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
-        static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)),
-        ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    CString wndClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
+                            static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)),
+                            ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
     if (!mainWnd->CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wndClass, title,
-                           WS_CAPTION | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr)) {
+                           WS_CAPTION | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr)) {
         // Without its window the program could never be reached or ended: stop here (the
         // window object has deleted itself).
         return FALSE;

@@ -13,12 +13,12 @@ class CWnd;
 using AfxHandlerThunk = LRESULT (*)(CWnd* wnd, WPARAM wParam, LPARAM lParam);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;             // window message; WM_COMMAND for commands and notifications
-    UINT nCode;                // WM_COMMAND: notification code (0 for menu commands)
-    UINT nID;                  // WM_COMMAND: first command or control id
-    UINT nLastID;              // WM_COMMAND: last id of a range
-    const UINT* pRegistered;   // a registered message, read from this variable at dispatch time
-    AfxHandlerThunk pfn;       // null ends the table
+    UINT nMessage;            // window message; WM_COMMAND for commands and notifications
+    UINT nCode;               // WM_COMMAND: notification code (0 for menu commands)
+    UINT nID;                 // WM_COMMAND: first command or control id
+    UINT nLastID;             // WM_COMMAND: last id of a range
+    const UINT* pRegistered;  // a registered message, read from this variable at dispatch time
+    AfxHandlerThunk pfn;      // null ends the table
 };
 
 struct AFX_MSGMAP {
@@ -66,30 +66,32 @@ LRESULT AfxInvoke(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
 }
 
 // In the class declaration.
-#define DECLARE_MESSAGE_MAP()                             \
-protected:                                                \
-    static const AFX_MSGMAP* GetThisMessageMap();         \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 // In the .cpp file: BEGIN_MESSAGE_MAP(CMyWnd, CWnd) ON_...() ... END_MESSAGE_MAP()
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                          \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }   \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                   \
-        using ThisClass = theClass;                                                     \
-        using TheBaseClass = baseClass;                                                 \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+        using ThisClass = theClass;                                                   \
+        using TheBaseClass = baseClass;                                               \
         static constexpr AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                               \
-    {0, 0, 0, 0, nullptr, nullptr}                                                      \
-    }                                                                                   \
-    ;                                                                                   \
-    static constexpr AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]};  \
-    return &map;                                                                        \
+#define END_MESSAGE_MAP()                                                              \
+    { 0, 0, 0, 0, nullptr, nullptr }                                                   \
+    }                                                                                  \
+    ;                                                                                  \
+    static constexpr AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
+    return &map;                                                                       \
     }
 
-#define ON_MESSAGE(message, memberFxn) {message, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+#define ON_MESSAGE(message, memberFxn) \
+    {message, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_REGISTERED_MESSAGE(variable, memberFxn) \
     {0, 0, 0, 0, &variable, &AfxInvoke<&ThisClass::memberFxn>},
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, id, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+#define ON_COMMAND(id, memberFxn) \
+    {WM_COMMAND, 0, id, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     {WM_COMMAND, 0, id, idLast, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_CONTROL(code, id, memberFxn) \

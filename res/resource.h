@@ -3,16 +3,16 @@
 #pragma once
 
 // Icons (each a 32x32 and a 16x16 image in 16 colours).
-#define IDR_MAINFRAME 128         // the program's icon
-#define IDI_TRAY_HIDDEN 129       // own tray icon while the entry icons are out of the tray
-#define IDI_TRAY_SHOWN 132        // own tray icon while the entry icons are in the tray
-#define IDI_GROUP_BASE 133        // built-in group icons 133..138, taken by group number mod 6
+#define IDR_MAINFRAME 128    // the program's icon
+#define IDI_TRAY_HIDDEN 129  // own tray icon while the entry icons are out of the tray
+#define IDI_TRAY_SHOWN 132   // own tray icon while the entry icons are in the tray
+#define IDI_GROUP_BASE 133   // built-in group icons 133..138, taken by group number mod 6
 #define IDI_GROUP_COUNT 6
-#define IDI_SUBSTITUTE 139        // stands in for an entry whose file yields no icon
+#define IDI_SUBSTITUTE 139  // stands in for an entry whose file yields no icon
 
 // Strings.
-#define AFX_IDS_APP_TITLE 57344   // application name: registry key and message box caption
-#define IDS_MAIN_TITLE 61204      // title of the hidden main window, found by a second start
+#define AFX_IDS_APP_TITLE 57344  // application name: registry key and message box caption
+#define IDS_MAIN_TITLE 61204     // title of the hidden main window, found by a second start
 
 // Dialog templates.
 #define IDD_ENTRY_SETTINGS 130
@@ -20,7 +20,7 @@
 #define IDD_ORDER 141
 
 // Controls.
-#define IDC_STATIC (-1)           // labels and pictures no code refers to
+#define IDC_STATIC (-1)  // labels and pictures no code refers to
 #define IDC_PATH 1000
 #define IDC_TITLE 1001
 #define IDC_DIR 1002
@@ -50,9 +50,9 @@
 #define ID_GROUP_DELETE 401
 #define ID_GROUP_ADD 402
 #define ID_GROUP_EDIT 403
-#define ID_TRAY_DBLCLK 500        // posted by a double click on a tray icon
-#define ID_TRAY_MENU 501          // posted by the right button's release
-#define ID_TRAY_CLICK 502         // posted by the left button's release on a group
+#define ID_TRAY_DBLCLK 500  // posted by a double click on a tray icon
+#define ID_TRAY_MENU 501    // posted by the right button's release
+#define ID_TRAY_CLICK 502   // posted by the left button's release on a group
 #define ID_MEMBER_NONE 700
 #define ID_MEMBER_FIRST 701
 #define ID_MEMBER_LAST 800
