@@ -11,11 +11,16 @@ CWnd* g_wndInit = nullptr;
 }  // namespace
 
 CWnd::~CWnd() {
-    // A window still alive here was not created self-deleting: take it down, but keep its
-    // last messages away from this half-destroyed object.
-    if (m_hWnd != nullptr) {
-        HWND hWnd = m_hWnd;
-        Detach();
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    HWND hWnd = m_hWnd;
+    bool created = m_bCreated;
+    // Keep the window's last messages away from this half-destroyed object.
+    Detach();
+    // Only a window this object created goes down with it: a dialog belongs to the dialog
+    // manager, and a borrowed view (a control) to its dialog.
+    if (created) {
         ::DestroyWindow(hWnd);
     }
 }
@@ -34,9 +39,13 @@ void CWnd::Attach(HWND hWnd) {
 
 void CWnd::Detach() {
     if (m_hWnd != nullptr) {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        // A borrowed view was never attached: leave the window's user data alone.
+        if (FromHandlePermanent(m_hWnd) == this) {
+            ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        }
         m_hWnd = nullptr;
     }
+    m_bCreated = false;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
@@ -232,6 +241,7 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         wnd = static_cast<CWnd*>(cs->lpCreateParams);
         if (wnd != nullptr) {
             wnd->Attach(hWnd);
+            wnd->m_bCreated = true;
             if (g_wndInit == wnd) {
                 g_wndInit = nullptr;
             }

@@ -1,5 +1,7 @@
 // The window object: one CWnd per HWND, attached when the window is created (WM_NCCREATE) and
 // detached after its last message (WM_NCDESTROY). Messages reach handlers through message maps.
+// A CWnd can also be a borrowed view of a window made elsewhere (a dialog's control): it only
+// holds the handle, receives nothing and never destroys the window.
 #pragma once
 
 #include <windows.h>
@@ -66,5 +68,6 @@ private:
     BOOL OnMenuOwnerDraw(UINT message, LPARAM lParam, LRESULT* pResult);
     static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* map, UINT message, UINT code,
                                                     UINT id);
-    MSG m_currentMsg{};  // the message being handled, for Default()
+    MSG m_currentMsg{};       // the message being handled, for Default()
+    bool m_bCreated = false;  // this object created the window (CreateEx) and may destroy it
 };

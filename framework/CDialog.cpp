@@ -1,0 +1,167 @@
+#include "framework/CDialog.h"
+
+#include <span>
+
+#include "framework/Afx.h"
+#include "framework/DlgInit.h"
+#include "framework/Utf.h"
+
+namespace {
+constexpr WORD kDlgInitType = 240;
+
+// The few messages whose result a dialog procedure returns directly; for every other message
+// the result goes into DWLP_MSGRESULT and the procedure returns TRUE.
+bool ReturnsResultDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() = default;
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = nullptr;
+    if (m_pParentWnd != nullptr) {
+        owner = m_pParentWnd->m_hWnd;
+    } else if (CWnd* main = AfxGetMainWnd(); main != nullptr) {
+        // Owned by the (hidden) main window, which the modal loop disables meanwhile, so the
+        // program's other windows stay out of the way until the dialog ends.
+        owner = main->m_hWnd;
+    }
+    return ::DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
+                             &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int nResult) {
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+CWnd* CDialog::GetDlgItem(int nID) {
+    HWND control = m_hWnd != nullptr ? ::GetDlgItem(m_hWnd, nID) : nullptr;
+    if (control == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<CWnd>& view = m_views[control];
+    if (!view) {
+        view = std::make_unique<CWnd>();
+        view->m_hWnd = control;
+    }
+    return view.get();
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+void CDialog::ExecuteDlgInit() {
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HRSRC info =
+        ::FindResourceW(instance, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(kDlgInitType));
+    if (info == nullptr) {
+        return;
+    }
+    HGLOBAL loaded = ::LoadResource(instance, info);
+    const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (bytes == nullptr) {
+        return;
+    }
+    std::span data(static_cast<const std::byte*>(bytes), ::SizeofResource(instance, info));
+    for (const DlgInitItem& item : ParseDlgInit(data)) {
+        UINT message = item.target == DlgInitItem::Target::ComboBox ? CB_ADDSTRING : LB_ADDSTRING;
+        std::wstring text = Widen(item.text);
+        ::SendDlgItemMessageW(m_hWnd, item.controlId, message, 0,
+                              reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* dlg = nullptr;
+    if (message == WM_INITDIALOG) {
+        dlg = reinterpret_cast<CDialog*>(lParam);
+        if (dlg == nullptr) {
+            return FALSE;
+        }
+        dlg->Attach(hWnd);
+        // No C++ exception may unwind into the dialog manager: a dialog that cannot be set
+        // up ends at once, and DoModal reports -1.
+        try {
+            dlg->ExecuteDlgInit();
+            return dlg->OnInitDialog();
+        } catch (...) {
+            ::EndDialog(hWnd, -1);
+            return FALSE;
+        }
+    }
+
+    dlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));
+    if (dlg == nullptr) {
+        // Messages before WM_INITDIALOG (WM_SETFONT, ...): the dialog manager's defaults.
+        return FALSE;
+    }
+    INT_PTR handled = FALSE;
+    LRESULT result = 0;
+    try {
+        if (dlg->OnWndMsg(message, wParam, lParam, &result)) {
+            if (ReturnsResultDirectly(message)) {
+                handled = static_cast<INT_PTR>(result);
+            } else {
+                ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+                handled = TRUE;
+            }
+        }
+    } catch (...) {
+        handled = FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        dlg->m_views.clear();
+        dlg->Detach();
+        dlg->PostNcDestroy();
+    }
+    return handled;
+}

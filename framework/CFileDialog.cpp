@@ -1,0 +1,58 @@
+#include "framework/CFileDialog.h"
+
+#include <algorithm>
+
+#include "framework/CWnd.h"
+#include "framework/Utf.h"
+
+namespace {
+// The longest path the system knows (32767 UTF-16 units) and its NUL: no single chosen file
+// can be longer, so FNERR_BUFFERTOOSMALL never has to be handled by asking the user again.
+constexpr size_t kPathBufferLength = 32768;
+}  // namespace
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName,
+                         DWORD flags, const char* filter, CWnd* pParentWnd)
+    : m_bOpenFileDialog(bOpenFileDialog),
+      m_defExt(Widen(defExt)),
+      m_fileName(Widen(fileName)),
+      m_filter(MakeSystemFilter(filter)),
+      m_flags(flags),
+      m_pParentWnd(pParentWnd) {}
+
+std::wstring CFileDialog::MakeSystemFilter(const char* filter) {
+    if (filter == nullptr || *filter == '\0') {
+        return {};
+    }
+    // '|' is ASCII, so in UTF-8 it is never part of another character: the bars can be
+    // replaced after the conversion.
+    std::wstring wide = Widen(filter);
+    std::replace(wide.begin(), wide.end(), L'|', L'\0');
+    // The system reads pairs until an empty description: make sure two NULs end the list even
+    // when the string did not end in "||".
+    wide.push_back(L'\0');
+    wide.push_back(L'\0');
+    return wide;
+}
+
+INT_PTR CFileDialog::DoModal() {
+    std::wstring buffer(kPathBufferLength, L'\0');
+    std::copy_n(m_fileName.begin(), std::min(m_fileName.size(), kPathBufferLength - 1),
+                buffer.begin());
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+    ofn.lpstrFilter = m_filter.empty() ? nullptr : m_filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrDefExt = m_defExt.empty() ? nullptr : m_defExt.c_str();
+    ofn.Flags = m_flags | OFN_EXPLORER;
+    BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+    if (!ok) {
+        return IDCANCEL;
+    }
+    m_strPathName = CString(Narrow(buffer.c_str()));
+    return IDOK;
+}
