@@ -20,6 +20,7 @@
 #define IDD_ORDER 141
 
 // Controls.
+#define IDC_STATIC (-1)           // labels and pictures no code refers to
 #define IDC_PATH 1000
 #define IDC_TITLE 1001
 #define IDC_DIR 1002
