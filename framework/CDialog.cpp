@@ -32,8 +32,8 @@ bool ReturnsResultDirectly(UINT message) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_COMMAND(IDOK, OnOK)
-ON_COMMAND(IDCANCEL, OnCancel)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -54,9 +54,7 @@ INT_PTR CDialog::DoModal() {
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void CDialog::EndDialog(int nResult) {
-    ::EndDialog(m_hWnd, nResult);
-}
+void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
@@ -89,15 +87,11 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
-    return 0;
-}
+LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
 
 void CDialog::ExecuteDlgInit() {
     HINSTANCE instance = AfxGetInstanceHandle();

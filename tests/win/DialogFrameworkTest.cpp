@@ -16,9 +16,7 @@
 
 namespace {
 
-std::wstring ItemText(HWND dialog, int id) {
-    return ui::WindowText(::GetDlgItem(dialog, id));
-}
+std::wstring ItemText(HWND dialog, int id) { return ui::WindowText(::GetDlgItem(dialog, id)); }
 
 std::vector<std::wstring> ComboItems(HWND combo) {
     std::vector<std::wstring> items;
@@ -222,8 +220,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ExchangeDlg, CDialog)
-ON_MESSAGE(ExchangeDlg::kAsk, OnAsk)
-ON_EN_UPDATE(IDC_PATH, OnPathUpdate)
+    ON_MESSAGE(ExchangeDlg::kAsk, OnAsk)
+    ON_EN_UPDATE(IDC_PATH, OnPathUpdate)
 END_MESSAGE_MAP()
 
 TEST(DialogFrameworkTest, DataExchangeBothWaysAndTheResultOfTheButton) {
