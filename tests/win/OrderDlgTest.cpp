@@ -1,0 +1,208 @@
+// The order dialogs on real list boxes and message boxes: moves, deletes and the keys that do
+// (or do not) close them, checked both on the screen and in the caller's list.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/COrderDlg.h"
+#include "framework/Utf.h"
+#include "res/resource.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+std::vector<std::wstring> Lines(HWND dialog) {
+    HWND list = ::GetDlgItem(dialog, IDC_ORDER_LIST);
+    std::vector<std::wstring> lines;
+    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(::SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        text.resize(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+int Selection(HWND dialog) {
+    return static_cast<int>(::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_GETCURSEL, 0, 0));
+}
+
+void Select(HWND dialog, int line) {
+    ::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_SETCURSEL, line, 0);
+}
+
+// A button pressed synchronously: a message box it opens is answered by the script's next step
+// before this returns.
+void Press(HWND dialog, int id) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Runs the dialog; `body` acts on it from inside its modal loop, then "閉じる" closes it.
+INT_PTR RunDialog(CDialog& dlg, ui::ModalScript& script, const std::function<void(HWND)>& body) {
+    script.Then([&body](HWND dialog) {
+        body(dialog);
+        ui::Click(dialog, IDCANCEL);
+    });
+    return dlg.DoModal();
+}
+
+// A group's members, owned here as the group window owns them.
+struct Members {
+    std::vector<std::unique_ptr<AppEntry>> owned;
+    CPtrList list;
+    int count = 0;
+
+    explicit Members(std::vector<AppEntry> entries) {
+        for (AppEntry& e : entries) {
+            owned.push_back(std::make_unique<AppEntry>(e));
+            list.AddTail(owned.back().get());
+            ++count;
+        }
+    }
+    ~Members() {
+        // The dialog deletes what it removes; what is left belongs to us.
+        for (auto& p : owned) {
+            if (list.Find(p.get()) == nullptr) {
+                p.release();
+            }
+        }
+    }
+    std::vector<std::string> Titles() const {
+        std::vector<std::string> titles;
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            const auto* e = static_cast<const AppEntry*>(list.GetNext(pos));
+            titles.push_back(e->Title.Str() + "|" + e->AppName.Str());
+        }
+        return titles;
+    }
+};
+
+AppEntry Entry(const char* title, const char* path) {
+    AppEntry e;
+    e.Title = title;
+    e.AppName = path;
+    return e;
+}
+
+std::vector<AppEntry> ThreeMembers() {
+    return {Entry("メモ帳", "C:\\Windows\\notepad.exe"), Entry("", "C:\\Tools\\Calc.Exe"),
+            Entry("", "C:\\Tools\\")};
+}
+
+const std::wstring kA = L"メモ帳", kB = L"Calc.Exe", kC = L"C:\\Tools\\";
+const std::string kEa = "メモ帳|C:\\Windows\\notepad.exe", kEb = "|C:\\Tools\\Calc.Exe",
+                  kEc = "|C:\\Tools\\";
+
+TEST(OrderDlgTest, FillsOneLineAPerMemberByTitleFileNameOrWholePathWithNothingSelected) {
+    Members m(ThreeMembers());
+    COrderDlg dlg;
+    dlg.SetList(&m.count, &m.list);
+    ui::ModalScript script;
+    EXPECT_EQ(RunDialog(dlg, script,
+                        [](HWND dialog) {
+                            EXPECT_EQ(ui::WindowText(dialog), L"順序");
+                            EXPECT_EQ(Lines(dialog), (std::vector<std::wstring>{kA, kB, kC}));
+                            EXPECT_EQ(Selection(dialog), LB_ERR);
+                            for (int id : {IDC_ORDER_EDIT, IDC_ORDER_DELETE}) {
+                                EXPECT_NE(::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) &
+                                              WS_VISIBLE,
+                                          0);
+                            }
+                        }),
+              IDCANCEL);
+}
+
+TEST(OrderDlgTest, MovesAndDeletes) {
+    struct Case {
+        const char* what;
+        int select;  // -1: none
+        int button;
+        int answer;  // the delete question's answer; 0: no question expected
+        std::vector<std::wstring> lines;
+        int selection;
+        std::vector<std::string> list;
+    };
+    const Case cases[] = {
+        {"last down", 2, IDC_ORDER_DOWN, 0, {kA, kB, kC}, 2, {kEa, kEb, kEc}},
+        {"last up", 2, IDC_ORDER_UP, 0, {kA, kC, kB}, 1, {kEa, kEc, kEb}},
+        {"first up", 0, IDC_ORDER_UP, 0, {kA, kB, kC}, 0, {kEa, kEb, kEc}},
+        {"first down", 0, IDC_ORDER_DOWN, 0, {kB, kA, kC}, 1, {kEb, kEa, kEc}},
+        {"up without selection", -1, IDC_ORDER_UP, 0, {kA, kB, kC}, LB_ERR, {kEa, kEb, kEc}},
+        {"down without selection", -1, IDC_ORDER_DOWN, 0, {kA, kB, kC}, LB_ERR, {kEa, kEb, kEc}},
+        {"delete without selection",
+         -1,
+         IDC_ORDER_DELETE,
+         0,
+         {kA, kB, kC},
+         LB_ERR,
+         {kEa, kEb, kEc}},
+        {"delete middle, OK", 1, IDC_ORDER_DELETE, IDOK, {kA, kC}, LB_ERR, {kEa, kEc}},
+        {"delete middle, cancel", 1, IDC_ORDER_DELETE, IDCANCEL, {kA, kB, kC}, 1, {kEa, kEb, kEc}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Members m(ThreeMembers());
+        COrderDlg dlg;
+        dlg.SetList(&m.count, &m.list);
+        ui::ModalScript script;
+        RunDialog(dlg, script, [&](HWND dialog) {
+            Select(dialog, c.select);
+            if (c.answer != 0) {
+                script.Then([&c](HWND box) {
+                    ui::MessageBoxInfo info = ui::ReadMessageBox(box);
+                    EXPECT_EQ(info.text, L"削除してもよろしいですか？");
+                    EXPECT_EQ(info.caption, L"Velmora");
+                    EXPECT_EQ(info.buttons, (std::vector<int>{IDOK, IDCANCEL}));
+                    EXPECT_NE(info.icon, nullptr);
+                    ui::Click(box, c.answer);
+                });
+            }
+            Press(dialog, c.button);
+            EXPECT_EQ(Lines(dialog), c.lines);
+            EXPECT_EQ(Selection(dialog), c.selection);
+        });
+        EXPECT_EQ(m.Titles(), c.list);
+        EXPECT_EQ(m.count, static_cast<int>(c.list.size()));
+    }
+}
+
+TEST(OrderDlgTest, EmptyListButtonsDoNothing) {
+    Members m({});
+    COrderDlg dlg;
+    dlg.SetList(&m.count, &m.list);
+    ui::ModalScript script;  // a question would be an unexpected dialog
+    RunDialog(dlg, script, [](HWND dialog) {
+        for (int id : {IDC_ORDER_UP, IDC_ORDER_DOWN, IDC_ORDER_EDIT, IDC_ORDER_DELETE}) {
+            Press(dialog, id);
+        }
+        EXPECT_TRUE(Lines(dialog).empty());
+    });
+    EXPECT_EQ(m.count, 0);
+    EXPECT_TRUE(m.list.IsEmpty());
+}
+
+// Enter with the focus in the list must not end the dialog; Esc ends it with IDCANCEL.
+TEST(OrderDlgTest, EnterDoesNothingAndEscCloses) {
+    Members m(ThreeMembers());
+    COrderDlg dlg;
+    dlg.SetList(&m.count, &m.list);
+    ui::ModalScript script;
+    script.Then([](HWND dialog) {
+        HWND list = ::GetDlgItem(dialog, IDC_ORDER_LIST);
+        ::SetFocus(list);
+        Select(dialog, 1);
+        ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(list, WM_KEYUP, VK_RETURN, 0xC0000000);
+        ::PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(m.count, 3);
+}
+
+}  // namespace
