@@ -1,12 +1,15 @@
 #include "dialogs/COrderDlg.h"
 
+#include "dialogs/CEntrySettingsDlg.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(COrderDlg, COrderListDlg)
     ON_BN_CLICKED(IDC_ORDER_UP, OnUp)
     ON_BN_CLICKED(IDC_ORDER_DOWN, OnDown)
+    ON_BN_CLICKED(IDC_ORDER_EDIT, OnEdit)
     ON_BN_CLICKED(IDC_ORDER_DELETE, OnDelete)
+    ON_LBN_DBLCLK(IDC_ORDER_LIST, OnEdit)
 END_MESSAGE_MAP()
 
 void COrderDlg::SetList(int* pCount, CPtrList* pList) {
@@ -36,6 +39,27 @@ void COrderDlg::DoDataExchange(CDataExchange* pDX) {
 void COrderDlg::OnUp() { MoveSelectionUp(); }
 
 void COrderDlg::OnDown() { MoveSelectionDown(); }
+
+void COrderDlg::OnEdit() {
+    const int s = GetSelection();
+    AppEntry* entry = s >= 0 ? EntryAt(s) : nullptr;
+    if (entry == nullptr) {
+        return;
+    }
+    // The member's own flag as group mode: for a member (0) every field is open and the group
+    // check box is not offered.
+    CEntrySettingsDlg dlg(this);
+    dlg.SetGroupMode(entry->IsGroup, 0);
+    dlg.SetEntry(*entry, 0);
+    // Only OK changes the member; a dialog that could not be shown (-1) changes nothing either.
+    if (dlg.DoModal() != IDOK) {
+        return;
+    }
+    dlg.GetEntry(*entry);
+    DeleteLine(s);
+    InsertLine(s, EntryText(*entry));
+    SelectLine(s);
+}
 
 void COrderDlg::OnDelete() {
     const int s = GetSelection();

@@ -1,4 +1,4 @@
-// The order dialog of one group's members: move and delete members in place. The list
+// The order dialog of one group's members: move, edit and delete members in place. The list
 // holds AppEntry records owned by the group window; the count is the group's member counter.
 #pragma once
 
@@ -21,6 +21,8 @@ protected:
     void OnUp();
     // Runs when "↓下へ" is pressed.
     void OnDown();
+    // Runs when "編集" is pressed or a line is double-clicked.
+    void OnEdit();
     // Runs when "削除" is pressed.
     void OnDelete();
 

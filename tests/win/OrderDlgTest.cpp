@@ -172,6 +172,50 @@ TEST(OrderDlgTest, MovesAndDeletes) {
     }
 }
 
+// "編集" and a double click open the settings dialog over the order dialog; only OK changes the
+// member record and its line, in place.
+TEST(OrderDlgTest, EditsAMemberInPlace) {
+    struct Case {
+        const char* what;
+        bool doubleClick;
+        int answer;
+    };
+    for (Case c : {Case{"button, OK", false, IDOK}, Case{"double click, OK", true, IDOK},
+                   Case{"button, cancel", false, IDCANCEL}}) {
+        SCOPED_TRACE(c.what);
+        Members m(ThreeMembers());
+        m.owned[1]->Parm = "/x";
+        COrderDlg dlg;
+        dlg.SetList(&m.count, &m.list);
+        ui::ModalScript script;
+        RunDialog(dlg, script, [&](HWND dialog) {
+            Select(dialog, 1);
+            script.Then([&](HWND settings) {
+                EXPECT_EQ(::GetWindow(settings, GW_OWNER), dialog);
+                EXPECT_EQ(ui::WindowText(::GetDlgItem(settings, IDC_PATH)), L"C:\\Tools\\Calc.Exe");
+                ::SetDlgItemTextW(settings, IDC_TITLE, L"電卓");
+                ::SetDlgItemTextW(settings, IDC_PARM, L"/y");
+                ui::Click(settings, c.answer);
+            });
+            if (c.doubleClick) {
+                ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ORDER_LIST, LBN_DBLCLK),
+                               reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_ORDER_LIST)));
+            } else {
+                Press(dialog, IDC_ORDER_EDIT);
+            }
+            const bool ok = c.answer == IDOK;
+            EXPECT_EQ(Lines(dialog), (std::vector<std::wstring>{kA, ok ? L"電卓" : kB, kC}));
+            EXPECT_EQ(Selection(dialog), 1);
+        });
+        const AppEntry& member = *m.owned[1];
+        EXPECT_EQ(member.Title, c.answer == IDOK ? "電卓" : "");
+        EXPECT_EQ(member.Parm, c.answer == IDOK ? "/y" : "/x");
+        EXPECT_EQ(member.AppName, "C:\\Tools\\Calc.Exe");
+        EXPECT_EQ(member.IsGroup, 0);
+        EXPECT_EQ(m.Titles()[1], (c.answer == IDOK ? "電卓" : "") + kEb);
+    }
+}
+
 TEST(OrderDlgTest, EmptyListButtonsDoNothing) {
     Members m({});
     COrderDlg dlg;
