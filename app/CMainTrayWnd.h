@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include "entries/AppEntry.h"
 #include "framework/CPtrList.h"
 #include "framework/CWnd.h"
+
+class CButtonTrayWnd;
 
 class CMainTrayWnd : public CWnd {
 public:
@@ -27,8 +30,14 @@ public:
     BOOL IsNotBusy();
     void SaveOnExit();
 
+    // Creates a window for every "Btn%d" of the store, in store order.
     void LoadAll();
+    // Writes every entry window to "Btn%d" in list order; the count is the caller's to write.
     void SaveAll();
+    // A hidden window for a single entry, appended to the list; null when it could not be made.
+    CButtonTrayWnd* CreateButtonWnd(AppEntry entry);
+    // Takes the window out of the list, saves all entries and the count; the window stays.
+    void RemoveEntryWnd(CWnd* pWnd);
 
     void ToggleIcons();
     void HideEntryIcons(int flag);
