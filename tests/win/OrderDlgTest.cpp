@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/CIconOrderDlg.h"
 #include "dialogs/COrderDlg.h"
+#include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
 #include "tests/support/UiDriver.h"
+#include "tray/CButtonTrayWnd.h"
+#include "tray/CTrayIconService.h"
 
 namespace {
 
@@ -231,21 +235,107 @@ TEST(OrderDlgTest, EmptyListButtonsDoNothing) {
     EXPECT_TRUE(m.list.IsEmpty());
 }
 
-// Enter with the focus in the list must not end the dialog; Esc ends it with IDCANCEL.
+// Entry windows as the main window lists them; destroyed (and self-deleted) at the end.
+struct EntryWindows {
+    CPtrList list;
+    std::vector<HWND> hwnds;
+
+    explicit EntryWindows(const std::vector<AppEntry>& entries) {
+        for (const AppEntry& e : entries) {
+            auto* wnd = new CButtonTrayWnd;
+            EXPECT_TRUE(wnd->CreateEx(0, AfxRegisterWndClass(0), "Velmora", WS_POPUP, 10, 10, 100,
+                                      100, nullptr, nullptr));
+            wnd->SetEntry(e);
+            list.AddTail(wnd);
+            hwnds.push_back(wnd->m_hWnd);
+        }
+    }
+    ~EntryWindows() {
+        for (HWND hwnd : hwnds) {
+            ::DestroyWindow(hwnd);
+        }
+    }
+    std::vector<HWND> Order() const {
+        std::vector<HWND> order;
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            order.push_back(static_cast<CButtonTrayWnd*>(list.GetNext(pos))->m_hWnd);
+        }
+        return order;
+    }
+};
+
+TEST(IconOrderDlgTest, ListsEntryWindowsAndMovesThemWithinTheCountGivenAtOpening) {
+    AppEntry group = Entry("", "C:\\x\\grp.exe");
+    group.IsGroup = 1;
+    struct Case {
+        const char* what;
+        int count;  // given at opening
+        int select;
+        int button;
+        std::vector<std::wstring> lines;
+        int selection;
+        std::vector<int> order;
+    };
+    const Case cases[] = {
+        {"group last, up", 3, 2, IDC_ORDER_UP, {kA, L"", kB}, 1, {0, 2, 1}},
+        {"first, down", 3, 0, IDC_ORDER_DOWN, {kB, kA, L""}, 1, {1, 0, 2}},
+        {"last, down", 3, 2, IDC_ORDER_DOWN, {kA, kB, L""}, 2, {0, 1, 2}},
+        {"hidden edit", 3, 1, IDC_ORDER_EDIT, {kA, kB, L""}, 1, {0, 1, 2}},
+        {"hidden delete", 3, 1, IDC_ORDER_DELETE, {kA, kB, L""}, 1, {0, 1, 2}},
+        {"count 2, second down", 2, 1, IDC_ORDER_DOWN, {kA, kB}, 1, {0, 1, 2}},
+        {"count 0, nothing", 0, -1, IDC_ORDER_UP, {}, LB_ERR, {0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EntryWindows windows(
+            {Entry("メモ帳", "C:\\Windows\\notepad.exe"), Entry("", "C:\\Tools\\Calc.Exe"), group});
+        CIconOrderDlg dlg;
+        dlg.SetList(c.count, &windows.list);
+        ui::ModalScript script;  // any dialog opened here would fail the test
+        EXPECT_EQ(RunDialog(dlg, script,
+                            [&](HWND dialog) {
+                                for (int id : {IDC_ORDER_EDIT, IDC_ORDER_DELETE}) {
+                                    EXPECT_EQ(
+                                        ::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) &
+                                            WS_VISIBLE,
+                                        0);
+                                }
+                                EXPECT_EQ(Selection(dialog), LB_ERR);
+                                Select(dialog, c.select);
+                                Press(dialog, c.button);
+                                EXPECT_EQ(Lines(dialog), c.lines);
+                                EXPECT_EQ(Selection(dialog), c.selection);
+                            }),
+                  IDCANCEL);
+        std::vector<HWND> expected;
+        for (int i : c.order) {
+            expected.push_back(windows.hwnds[static_cast<size_t>(i)]);
+        }
+        EXPECT_EQ(windows.Order(), expected);
+    }
+}
+
+// Enter with the focus in the list must not end either dialog; Esc ends it with IDCANCEL.
 TEST(OrderDlgTest, EnterDoesNothingAndEscCloses) {
-    Members m(ThreeMembers());
-    COrderDlg dlg;
-    dlg.SetList(&m.count, &m.list);
-    ui::ModalScript script;
-    script.Then([](HWND dialog) {
+    const auto enterThenEsc = [](HWND dialog) {
         HWND list = ::GetDlgItem(dialog, IDC_ORDER_LIST);
         ::SetFocus(list);
         Select(dialog, 1);
         ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
         ::PostMessageW(list, WM_KEYUP, VK_RETURN, 0xC0000000);
         ::PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    };
+    Members m(ThreeMembers());
+    COrderDlg members;
+    members.SetList(&m.count, &m.list);
+    EntryWindows windows(ThreeMembers());
+    CIconOrderDlg icons;
+    icons.SetList(3, &windows.list);
+    for (CDialog* dlg : {static_cast<CDialog*>(&members), static_cast<CDialog*>(&icons)}) {
+        ui::ModalScript script;
+        script.Then(enterThenEsc);
+        EXPECT_EQ(dlg->DoModal(), IDCANCEL);
+    }
     EXPECT_EQ(m.count, 3);
 }
 
