@@ -7,32 +7,49 @@
 
 namespace pixels {
 
+Canvas::Canvas(int width, int height, uint32_t fill) : m_width(width), m_height(height) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;  // top-down: row 0 first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    m_dc = ::CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    m_dib = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<uint32_t*>(bits);
+    std::fill(m_bits, m_bits + width * height, fill);
+    m_old = ::SelectObject(m_dc, m_dib);
+}
+
+Canvas::~Canvas() {
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_dib);
+    ::DeleteDC(m_dc);
+}
+
+uint32_t Canvas::At(int x, int y) const {
+    ::GdiFlush();
+    return m_bits[y * m_width + x] & 0x00FFFFFF;
+}
+
+std::vector<uint32_t> Canvas::Pixels() const {
+    ::GdiFlush();
+    std::vector<uint32_t> out(m_bits, m_bits + m_width * m_height);
+    for (uint32_t& px : out) {
+        px &= 0x00FFFFFF;
+    }
+    return out;
+}
+
 std::vector<uint32_t> RenderIcon(HICON icon, int size) {
     if (icon == nullptr) {
         return {};
     }
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = size;
-    bmi.bmiHeader.biHeight = -size;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    UniqueGdiObject dib(::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HGDIOBJ old = ::SelectObject(dc, dib.Get());
-    auto* p = static_cast<uint32_t*>(bits);
-    std::fill(p, p + size * size, kBackground);
-    ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<uint32_t> out(p, p + size * size);
-    for (uint32_t& px : out) {
-        px &= 0x00FFFFFF;
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return out;
+    Canvas canvas(size, size, kBackground);
+    ::DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    return canvas.Pixels();
 }
 
 SIZE IconSize(HICON icon) {

@@ -9,6 +9,31 @@
 
 namespace pixels {
 
+// A memory DC with a 32 bpp top-down DIB selected, every pixel filled with `fill` to start with.
+class Canvas {
+public:
+    static constexpr uint32_t kBlank = 0x123456;
+    Canvas(int width, int height, uint32_t fill = kBlank);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return m_dc; }
+    // The pixel as 0x00RRGGBB, after the pending drawing is done.
+    uint32_t At(int x, int y) const;
+    std::vector<uint32_t> Pixels() const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_dib = nullptr;
+    HGDIOBJ m_old = nullptr;
+    uint32_t* m_bits = nullptr;
+};
+
 inline constexpr uint32_t kBackground = 0x00FF00FF;  // magenta, in no icon of ours
 
 // The icon drawn at size x size with DI_NORMAL over kBackground; empty for a null icon.

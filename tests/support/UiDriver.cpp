@@ -52,6 +52,13 @@ void Click(HWND dialog, int id) {
                    reinterpret_cast<LPARAM>(button));
 }
 
+std::function<void(HWND)> ReadAndPress(MessageBoxInfo* info, int button) {
+    return [info, button](HWND box) {
+        *info = ReadMessageBox(box);
+        Click(box, button);
+    };
+}
+
 ModalScript::ModalScript() {
     t_modal = this;
     m_hook = ::SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, ::GetCurrentThreadId());

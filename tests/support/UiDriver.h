@@ -26,6 +26,9 @@ MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks a button of a dialog (posted: the click may open another modal step).
 void Click(HWND dialog, int id);
 
+// A dialog step: read the message box into *info, then press `button`.
+std::function<void(HWND)> ReadAndPress(MessageBoxInfo* info, int button);
+
 // Scripted answers to the dialogs and message boxes that open while it lives.
 class ModalScript {
 public:

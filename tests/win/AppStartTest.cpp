@@ -282,10 +282,7 @@ TEST_F(AppStartTest, FailedShellStartShowsTheFullPath) {
         SCOPED_TRACE(path);
         ui::ModalScript script;
         ui::MessageBoxInfo box;
-        script.Then([&](HWND dlg) {
-            box = ui::ReadMessageBox(dlg);
-            ui::Click(dlg, IDOK);
-        });
+        script.Then(ui::ReadAndPress(&box, IDOK));
         CAppStart start;
         start.SetData(nullptr, path, "", "-x", 0);
         start.Start();
@@ -307,10 +304,7 @@ TEST_F(AppStartTest, AppletHostThatCannotStartShowsError) {
     }
     ui::ModalScript script;
     ui::MessageBoxInfo box;
-    script.Then([&](HWND dlg) {
-        box = ui::ReadMessageBox(dlg);
-        ui::Click(dlg, IDOK);
-    });
+    script.Then(ui::ReadAndPress(&box, IDOK));
     {
         Rundll32Disabled disabled;
         CAppStart start;

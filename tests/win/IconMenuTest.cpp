@@ -65,48 +65,7 @@ uint32_t Rgb(COLORREF colour) {
            GetBValue(colour);
 }
 
-// A memory DC with a 32 bpp DIB selected, every pixel kBlank to start with.
-class Canvas {
-public:
-    static constexpr uint32_t kBlank = 0x123456;
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        m_dib.Reset(::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<uint32_t*>(bits);
-        std::fill(m_bits, m_bits + width * height, kBlank);
-        m_old = ::SelectObject(m_dc, m_dib.Get());
-    }
-    ~Canvas() {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return m_dc; }
-    uint32_t At(int x, int y) const {
-        ::GdiFlush();
-        return m_bits[y * m_width + x] & 0x00FFFFFF;
-    }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    UniqueGdiObject m_dib;
-    HGDIOBJ m_old = nullptr;
-    uint32_t* m_bits = nullptr;
-};
+using pixels::Canvas;
 
 void Draw(CIconMenu& menu, HDC dc, const RECT& rc, ULONG_PTR data, UINT action, UINT state) {
     DRAWITEMSTRUCT draw{};

@@ -161,10 +161,7 @@ TEST_F(AppTest, SystemBeforeVersionFourIsRefused) {
     theApp.m_pfnGetOsMajorVersion = [] { return DWORD{3}; };
     ui::ModalScript script;
     ui::MessageBoxInfo box;
-    script.Then([&](HWND dlg) {
-        box = ui::ReadMessageBox(dlg);
-        ui::Click(dlg, IDOK);
-    });
+    script.Then(ui::ReadAndPress(&box, IDOK));
     EXPECT_FALSE(theApp.InitInstance());
     theApp.m_pfnGetOsMajorVersion = &CLauncherApp::QueryOsMajorVersion;
 
