@@ -77,7 +77,13 @@ void CMainTrayWnd::LoadAll() {
     --m_nBusy;
 }
 
+BOOL CMainTrayWnd::HoldsEveryEntry() const { return m_listWnd.GetCount() == m_nEntryCount; }
+
 void CMainTrayWnd::SaveAll() {
+    // Renumbering a list that lacks some stored entries would write over their sections.
+    if (!HoldsEveryEntry()) {
+        return;
+    }
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
@@ -104,18 +110,23 @@ CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
 }
 
 void CMainTrayWnd::RemoveEntryWnd(CWnd* pWnd) {
+    const BOOL complete = HoldsEveryEntry();
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         POSITION at = pos;
         if (m_listWnd.GetNext(pos) != pWnd) {
             continue;
         }
+        m_listWnd.RemoveAt(at);
+        if (!complete) {
+            // The store keeps the entry: without all windows it cannot be renumbered safely.
+            return;
+        }
         AppEntry entry;
         static_cast<CButtonTrayWnd*>(pWnd)->GetEntry(entry);
         if (entry.IsGroup == 1) {
             --m_nGroupCount;
         }
-        m_listWnd.RemoveAt(at);
         --m_nEntryCount;
         SaveAll();
         SaveCount();
