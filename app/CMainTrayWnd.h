@@ -30,7 +30,7 @@ public:
     BOOL IsNotBusy();
     void SaveOnExit();
 
-    // Creates a window for every "Btn%d" of the store, in store order.
+    // Creates a window for every single entry of "Btn%d" 1..m_nEntryCount, in store order.
     void LoadAll();
     // Writes every entry window to "Btn%d" in list order; the count is the caller's to write.
     // Writes nothing while some stored entry has no window (see HoldsEveryEntry).
