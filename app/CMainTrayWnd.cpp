@@ -4,6 +4,7 @@
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "res/resource.h"
+#include "tray/CButtonTrayWnd.h"
 #include "tray/CTrayIconService.h"
 
 BOOL(WINAPI* CMainTrayWnd::s_pfnBeep)(DWORD, DWORD) = &::Beep;
@@ -64,10 +65,74 @@ void CMainTrayWnd::SaveOnExit() {
 
 void CMainTrayWnd::LoadAll() {
     ++m_nBusy;
+    for (int n = 1; n <= m_nEntryCount; ++n) {
+        AppEntry entry;
+        theApp.LoadButton(n, entry);
+        // Only single entries get a window here; a group's window, and its number, come with
+        // the group window itself.
+        if (entry.IsGroup == 0) {
+            CreateButtonWnd(entry);
+        }
+    }
     --m_nBusy;
 }
 
-void CMainTrayWnd::SaveAll() {}
+BOOL CMainTrayWnd::HoldsEveryEntry() const { return m_listWnd.GetCount() == m_nEntryCount; }
+
+void CMainTrayWnd::SaveAll() {
+    // Renumbering a list that lacks some stored entries would write over their sections.
+    if (!HoldsEveryEntry()) {
+        return;
+    }
+    int i = 0;
+    for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
+        auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
+        AppEntry entry;
+        wnd->GetEntry(entry);
+        theApp.SaveButton(i + 1, entry);
+    }
+}
+
+CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
+    auto* wnd = new CButtonTrayWnd;
+    CString wndClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr,
+                                           static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+    // A window that could not be made has deleted its object already (PostNcDestroy), so it
+    // is neither touched nor listed.
+    if (!wnd->CreateEx(0, wndClass, "Velmora", WS_POPUP | WS_BORDER | WS_THICKFRAME, 10, 10, 100,
+                       100, m_hWnd, nullptr)) {
+        return nullptr;
+    }
+    wnd->ShowWindow(SW_HIDE);
+    wnd->SetEntry(entry);
+    m_listWnd.AddTail(wnd);
+    return wnd;
+}
+
+void CMainTrayWnd::RemoveEntryWnd(CWnd* pWnd) {
+    const BOOL complete = HoldsEveryEntry();
+    int i = 0;
+    for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
+        POSITION at = pos;
+        if (m_listWnd.GetNext(pos) != pWnd) {
+            continue;
+        }
+        m_listWnd.RemoveAt(at);
+        if (!complete) {
+            // The store keeps the entry: without all windows it cannot be renumbered safely.
+            return;
+        }
+        AppEntry entry;
+        static_cast<CButtonTrayWnd*>(pWnd)->GetEntry(entry);
+        if (entry.IsGroup == 1) {
+            --m_nGroupCount;
+        }
+        --m_nEntryCount;
+        SaveAll();
+        SaveCount();
+        return;
+    }
+}
 
 // Runs while the window is being created: the program's own icon goes into the tray.
 int CMainTrayWnd::OnCreate(LPCREATESTRUCTW) {
@@ -169,7 +234,14 @@ void CMainTrayWnd::ToggleIcons() {
     }
 }
 
-void CMainTrayWnd::HideEntryIcons(int) {}
+// The icons come back one after the other in list order, which is the order the tray shows.
+void CMainTrayWnd::HideEntryIcons(int flag) {
+    int i = 0;
+    for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
+        auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
+        wnd->HideIcon(flag);
+    }
+}
 
 void CMainTrayWnd::ShowMenu() {
     POINT pt{};

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include "entries/AppEntry.h"
 #include "framework/CPtrList.h"
 #include "framework/CWnd.h"
+
+class CButtonTrayWnd;
 
 class CMainTrayWnd : public CWnd {
 public:
@@ -27,8 +30,19 @@ public:
     BOOL IsNotBusy();
     void SaveOnExit();
 
+    // Creates a window for every single entry of "Btn%d" 1..m_nEntryCount, in store order.
     void LoadAll();
+    // Writes every entry window to "Btn%d" in list order; the count is the caller's to write.
+    // Writes nothing while some stored entry has no window (see HoldsEveryEntry).
     void SaveAll();
+    // A hidden window for a single entry, appended to the list; null when it could not be made.
+    CButtonTrayWnd* CreateButtonWnd(AppEntry entry);
+    // Takes the window out of the list, saves all entries and the count; the window stays.
+    void RemoveEntryWnd(CWnd* pWnd);
+    // TRUE when every stored entry has its window in the list. A record without one (a group,
+    // whose window is not made here yet, or a window that could not be created) keeps the
+    // store from being renumbered, so that its section is never written over.
+    BOOL HoldsEveryEntry() const;
 
     void ToggleIcons();
     void HideEntryIcons(int flag);

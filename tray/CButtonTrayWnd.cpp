@@ -1,0 +1,203 @@
+#include "tray/CButtonTrayWnd.h"
+
+#include <utility>
+
+#include "app/CMainTrayWnd.h"
+#include "dialogs/CEntrySettingsDlg.h"
+#include "entries/PathParts.h"
+#include "framework/Afx.h"
+#include "framework/CMenu.h"
+#include "framework/WinHandles.h"
+#include "icons/CLoadIcon.h"
+#include "res/resource.h"
+#include "tray/CTrayIconService.h"
+
+BEGIN_MESSAGE_MAP(CButtonTrayWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_ENTRY_SETTINGS, OnChangeSettings)
+    ON_COMMAND(ID_ENTRY_DELETE, OnDeleteEntry)
+    ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
+    ON_COMMAND(ID_TRAY_DBLCLK, OnTrayDblClk)
+    ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
+END_MESSAGE_MAP()
+
+CMainTrayWnd* CButtonTrayWnd::MainWnd() { return static_cast<CMainTrayWnd*>(AfxGetMainWnd()); }
+
+void CButtonTrayWnd::PostNcDestroy() { delete this; }
+
+CString CButtonTrayWnd::TipText(const AppEntry& entry) {
+    if (!entry.Title.IsEmpty()) {
+        return entry.Title;
+    }
+    CString name = PathFileName(entry.AppName);
+    return name.IsEmpty() ? entry.AppName : name;
+}
+
+BOOL CButtonTrayWnd::SetEntry(AppEntry entry) {
+    m_entry = std::move(entry);
+    m_appStart.SetData(m_hWnd, m_entry.AppName, m_entry.Dir, m_entry.Parm, m_entry.Show);
+    return ShowTrayIcon(NIM_ADD);
+}
+
+void CButtonTrayWnd::GetEntry(AppEntry& entry) const { entry = m_entry; }
+
+void CButtonTrayWnd::HideIcon(int flag) {
+    m_bHideIcons = flag;
+    if (flag == 1) {
+        RemoveTrayIcon();
+    } else {
+        ShowTrayIcon(NIM_ADD);
+    }
+}
+
+BOOL CButtonTrayWnd::NotifyTray(DWORD message, HICON icon, const CString& tip) {
+    // The list brings any icon to 16 x 16 with a mask; a list held before is destroyed.
+    m_imageList.Create(16, 16, ILC_COLORDDB | ILC_MASK, 0, 0);
+    m_imageList.Add(icon);
+    // The service keeps a copy of its own; this one goes when the call is done.
+    UniqueIcon copy = m_imageList.GetIcon(0);
+    return CTrayIconService::Instance().Notify(message, m_hWnd, copy.Get(), tip);
+}
+
+void CButtonTrayWnd::RemoveTrayIcon() {
+    CTrayIconService::Instance().Delete(m_hWnd);
+    m_imageList.Remove(0);
+    m_imageList.DeleteImageList();
+}
+
+BOOL CButtonTrayWnd::ShowTrayIcon(DWORD message) {
+    const CString& source = m_entry.Icon.IsEmpty() ? m_entry.AppName : m_entry.Icon;
+    CLoadIcon loader;
+    loader.Create(TRUE);
+    loader.SetFile(source);
+    UniqueIcon icon(loader.GetIcon(m_entry.IconIndex));
+    if (!icon) {
+        // A copy of our own (not the shared one LoadIcon gives), so that it can be destroyed.
+        icon.Reset(static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(),
+                                                   MAKEINTRESOURCEW(IDI_SUBSTITUTE), IMAGE_ICON, 16,
+                                                   16, LR_DEFAULTCOLOR)));
+    }
+    return NotifyTray(message, icon.Get(), TipText(m_entry));
+}
+
+void CButtonTrayWnd::ShowEntryMenu() {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_ENTRY_SETTINGS, "設定変更(&S)");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, ID_ENTRY_DELETE, "削除(&D)");
+    // A tray menu only closes on a click beside it when its owner is the foreground window.
+    SetForegroundWindow();
+    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
+    // Without a message after the menu, the next click beside the menu would not close it.
+    PostMessage(WM_NULL, 0, 0);
+    menu.DestroyMenu();
+}
+
+BOOL CButtonTrayWnd::EditEntry() {
+    CMainTrayWnd* main = MainWnd();
+    if (main == nullptr) {
+        return FALSE;
+    }
+    ++main->m_nBusy;
+    SetForegroundWindow();
+    CEntrySettingsDlg dlg(this);
+    dlg.SetGroupMode(m_entry.IsGroup, 0);
+    dlg.SetEntry(m_entry, 0);
+    // Only OK changes anything; a dialog that could not be shown (-1) counts as cancelled.
+    if (dlg.DoModal() != IDOK) {
+        --main->m_nBusy;
+        return FALSE;
+    }
+    dlg.GetEntry(m_entry);
+    m_appStart.SetData(m_hWnd, m_entry.AppName, m_entry.Dir, m_entry.Parm, m_entry.Show);
+    // The icon stays in the tray until the caller modifies it with a list built anew.
+    m_imageList.Remove(0);
+    m_imageList.DeleteImageList();
+    main->SaveAll();
+    --main->m_nBusy;
+    return TRUE;
+}
+
+void CButtonTrayWnd::DeleteEntry() {
+    CMainTrayWnd* main = MainWnd();
+    if (main == nullptr) {
+        return;
+    }
+    SetForegroundWindow();
+    ++main->m_nBusy;
+    if (MessageBox("削除してもよろしいですか？", AfxGetAppName(), MB_OKCANCEL | MB_ICONQUESTION) ==
+        IDOK) {
+        main->RemoveEntryWnd(this);
+        PostMessage(WM_CLOSE, 0, 0);
+    }
+    --main->m_nBusy;
+}
+
+// Runs while the window is being created; the tray icon comes later, with the entry.
+int CButtonTrayWnd::OnCreate(LPCREATESTRUCTW) { return Default() == -1 ? -1 : 0; }
+
+// Runs when the window is destroyed: its icon leaves the tray, unless it is out already.
+void CButtonTrayWnd::OnDestroy() {
+    Default();
+    if (m_bHideIcons != 1) {
+        RemoveTrayIcon();
+    }
+}
+
+// Runs when "設定変更(&S)" is chosen: icon and tip change in place.
+void CButtonTrayWnd::OnChangeSettings() {
+    if (EditEntry()) {
+        ShowTrayIcon(NIM_MODIFY);
+    }
+}
+
+// Runs when "削除(&D)" is chosen.
+void CButtonTrayWnd::OnDeleteEntry() {
+    CMainTrayWnd* main = MainWnd();
+    if (main == nullptr) {
+        return;
+    }
+    ++main->m_nBusy;
+    DeleteEntry();
+    --main->m_nBusy;
+}
+
+// Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
+// that nothing modal runs inside the shell's callback.
+LRESULT CButtonTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+        case WM_LBUTTONDBLCLK:
+            PostMessage(WM_COMMAND, ID_TRAY_DBLCLK, 0);
+            break;
+        case WM_RBUTTONUP:
+            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// Runs after a double click on the icon: starts the entry.
+void CButtonTrayWnd::OnTrayDblClk() {
+    CMainTrayWnd* main = MainWnd();
+    if (main != nullptr && main->IsNotBusy()) {
+        ++main->m_nBusy;
+        m_appStart.Start();
+        --main->m_nBusy;
+    }
+}
+
+// Runs after the right button was released over the icon.
+void CButtonTrayWnd::OnTrayMenu() {
+    CMainTrayWnd* main = MainWnd();
+    if (main != nullptr && main->IsNotBusy()) {
+        ++main->m_nBusy;
+        ShowEntryMenu();
+        --main->m_nBusy;
+    }
+}

@@ -1,0 +1,64 @@
+// The hidden window behind one single entry's tray icon: starts the entry on a double click and
+// offers "設定変更(&S)" and "削除(&D)" when the right button is released over the icon. Made with
+// new by the main window, which is its parent; it deletes itself once its window is gone.
+#pragma once
+
+#include <windows.h>
+
+#include "entries/AppEntry.h"
+#include "entries/CAppStart.h"
+#include "framework/CImageList.h"
+#include "framework/CString.h"
+#include "framework/CWnd.h"
+
+class CMainTrayWnd;
+
+class CButtonTrayWnd : public CWnd {
+public:
+    CButtonTrayWnd() = default;
+    ~CButtonTrayWnd() override = default;
+
+    int m_bHideIcons = 0;    // 1 while the icon is out of the tray (the program-wide hide)
+    CImageList m_imageList;  // holds the tray icon, image 0, while it is in the tray
+    CAppStart m_appStart;    // starts m_entry
+    AppEntry m_entry;
+
+    // Takes the entry, primes the starter and adds the tray icon. The tray call's result.
+    BOOL SetEntry(AppEntry entry);
+    void GetEntry(AppEntry& entry) const;
+    // 1: takes the icon out of the tray; anything else: adds it again, at the end of the tray.
+    void HideIcon(int flag);
+
+    // Hands the icon (the caller keeps it) and the tip to the tray with NIM_ADD or NIM_MODIFY.
+    BOOL NotifyTray(DWORD message, HICON icon, const CString& tip);
+    // Takes the icon out of the tray and drops the image list.
+    void RemoveTrayIcon();
+    // The settings dialog over the entry; TRUE when it was changed and everything saved.
+    BOOL EditEntry();
+    // Asks, then takes the window out of the main window's list and closes it.
+    void DeleteEntry();
+
+    // Builds icon and tip from the entry and hands them to the tray (NIM_ADD or NIM_MODIFY).
+    BOOL ShowTrayIcon(DWORD message);
+    void ShowEntryMenu();
+
+    // The tip of an entry: its title; else the file name and extension of its path; else the
+    // whole path.
+    static CString TipText(const AppEntry& entry);
+
+protected:
+    void PostNcDestroy() override;
+
+    int OnCreate(LPCREATESTRUCTW cs);
+    void OnDestroy();
+    void OnChangeSettings();
+    void OnDeleteEntry();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnTrayDblClk();
+    void OnTrayMenu();
+
+    // The main window, whose busy counter guards every tray window; null only before it exists.
+    static CMainTrayWnd* MainWnd();
+
+    DECLARE_MESSAGE_MAP()
+};
