@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
 #include "tray/CTrayIconService.h"
+#include "tray/TrayCommands.h"
 
 BOOL(WINAPI* CMainTrayWnd::s_pfnBeep)(DWORD, DWORD) = &::Beep;
 UINT CMainTrayWnd::s_uTaskbarCreated = 0;
@@ -185,19 +186,7 @@ void CMainTrayWnd::OnHelpFinder() { theApp.WinHelp(0, HELP_FINDER); }
 
 // Runs when the shell reports a mouse event on the own icon. Acts later, through a command,
 // so that nothing modal runs inside the shell's callback.
-LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
-    switch (static_cast<UINT>(lParam)) {
-        case WM_LBUTTONDBLCLK:
-            PostMessage(WM_COMMAND, ID_TRAY_DBLCLK, 0);
-            break;
-        case WM_RBUTTONUP:
-            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
-            break;
-        default:
-            break;
-    }
-    return 0;
-}
+LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) { return PostTrayCommand(*this, lParam); }
 
 // Runs after a double click on the own icon: the entry icons leave the tray or come back.
 void CMainTrayWnd::OnTrayDblClk() {

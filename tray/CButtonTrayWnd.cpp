@@ -11,6 +11,7 @@
 #include "icons/CLoadIcon.h"
 #include "res/resource.h"
 #include "tray/CTrayIconService.h"
+#include "tray/TrayCommands.h"
 
 BEGIN_MESSAGE_MAP(CButtonTrayWnd, CWnd)
     ON_WM_CREATE()
@@ -169,17 +170,7 @@ void CButtonTrayWnd::OnDeleteEntry() {
 // Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
 // that nothing modal runs inside the shell's callback.
 LRESULT CButtonTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
-    switch (static_cast<UINT>(lParam)) {
-        case WM_LBUTTONDBLCLK:
-            PostMessage(WM_COMMAND, ID_TRAY_DBLCLK, 0);
-            break;
-        case WM_RBUTTONUP:
-            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
-            break;
-        default:
-            break;
-    }
-    return 0;
+    return PostTrayCommand(*this, lParam);
 }
 
 // Runs after a double click on the icon: starts the entry.
