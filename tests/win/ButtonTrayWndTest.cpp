@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
@@ -24,12 +25,6 @@
 #include "tray/CTrayIconService.h"
 
 namespace {
-
-int g_beeps = 0;
-BOOL WINAPI CountBeep(DWORD, DWORD) {
-    ++g_beeps;
-    return TRUE;
-}
 
 AppEntry Entry(const char* title, const CString& path, int iconIndex = 0) {
     AppEntry e;
@@ -58,29 +53,17 @@ std::wstring TempFile(const wchar_t* name) {
     return path + name;
 }
 
-class ButtonTrayWndTest : public testing::Test {
+class ButtonTrayWndTest : public AppFixture {
 protected:
     void SetUp() override {
-        store::Clear();
-        CTrayIconService::Instance().ClearJournal();
-        g_beeps = 0;
-        CMainTrayWnd::s_pfnBeep = &CountBeep;
+        AppFixture::SetUp();
         theApp.SetRegistryKey("Brennick");
         m_record = TempFile(L"velmora-tray-record.txt");
         ::DeleteFileW(m_record.c_str());
         ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
     }
     void TearDown() override {
-        if (theApp.m_pMainWnd != nullptr) {
-            theApp.m_pMainWnd->DestroyWindow();
-        }
-        ui::Pump();
-        theApp.ExitInstance();
-        auto& tray = CTrayIconService::Instance();
-        for (HWND owner : tray.Owners()) {
-            tray.Delete(owner);
-        }
-        store::Clear();
+        AppFixture::TearDown();
         ::DeleteFileW(m_record.c_str());
     }
 
@@ -95,7 +78,6 @@ protected:
         CTrayIconService::Instance().ClearJournal();
     }
 
-    CMainTrayWnd* Main() { return static_cast<CMainTrayWnd*>(theApp.m_pMainWnd); }
     CButtonTrayWnd* Wnd(int i) {
         return static_cast<CButtonTrayWnd*>(
             Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)));
@@ -219,7 +201,7 @@ TEST_F(ButtonTrayWndTest, OnlyDoubleClickStartsAndOnlyRightReleaseOpensTheMenu) 
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(ui::PumpUntil([&] { return Launched(); }, 10000));
     EXPECT_EQ(Main()->m_nBusy, 0);
-    EXPECT_EQ(g_beeps, 0);
+    EXPECT_EQ(s_beeps, 0);
 }
 
 // While the settings dialog or the delete question of one entry is open, a click on any entry
@@ -244,7 +226,7 @@ TEST_F(ButtonTrayWndTest, ClicksWhileAModalStepIsOpenOnlyBeep) {
                 ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_DBLCLK, 0);
                 ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_MENU, 0);
             }
-            EXPECT_EQ(g_beeps, 4);
+            EXPECT_EQ(s_beeps, 4);
             EXPECT_FALSE(menu.Ran());
             ui::Click(box, IDCANCEL);
         });

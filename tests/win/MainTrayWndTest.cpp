@@ -9,20 +9,13 @@
 #include "app/CMainTrayWnd.h"
 #include "framework/WinHandles.h"
 #include "res/resource.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tray/CTrayIconService.h"
 
 namespace {
-
-int g_beeps = 0;
-BOOL WINAPI CountBeep(DWORD frequency, DWORD duration) {
-    EXPECT_EQ(frequency, 40u);
-    EXPECT_EQ(duration, 100u);
-    ++g_beeps;
-    return TRUE;
-}
 
 // Every value stored anywhere below the key, counted through all subkeys.
 int CountValues(HKEY parent, const std::wstring& path) {
@@ -47,28 +40,8 @@ int CountValues(HKEY parent, const std::wstring& path) {
     return total;
 }
 
-class AppTest : public testing::Test {
+class AppTest : public AppFixture {
 protected:
-    void SetUp() override {
-        store::Clear();
-        CTrayIconService::Instance().ClearJournal();
-        g_beeps = 0;
-        CMainTrayWnd::s_pfnBeep = &CountBeep;
-    }
-    void TearDown() override {
-        if (theApp.m_pMainWnd != nullptr) {
-            theApp.m_pMainWnd->DestroyWindow();
-        }
-        ui::Pump();
-        theApp.ExitInstance();
-        auto& tray = CTrayIconService::Instance();
-        for (HWND owner : tray.Owners()) {
-            tray.Delete(owner);
-        }
-        store::Clear();
-    }
-
-    CMainTrayWnd* Main() { return static_cast<CMainTrayWnd*>(theApp.m_pMainWnd); }
     HWND MainHwnd() { return Main()->m_hWnd; }
 
     void Start() {
@@ -202,7 +175,7 @@ TEST_F(AppTest, ExitQuestionCancelledChangesNothing) {
     EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_QUESTION));
     EXPECT_EQ(box.buttons, (std::vector<int>{IDOK, IDCANCEL}));
     EXPECT_EQ(busyDuringQuestion, 1);
-    EXPECT_EQ(g_beeps, 1);
+    EXPECT_EQ(s_beeps, 1);
     EXPECT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ(Main()->m_nBusy, 0);
     EXPECT_EQ(Main()->m_bHideIcons, 0);
@@ -313,7 +286,7 @@ TEST_F(AppTest, ClicksWhileBusyOnlyBeep) {
     ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(ui::PumpUntil([] { return g_beeps == 2; }));
+    ASSERT_TRUE(ui::PumpUntil([] { return s_beeps == 2; }));
     ui::PumpUntil([] { return false; }, 100);
     EXPECT_FALSE(menu.Ran());
     EXPECT_EQ(JournalSize(), 0u);
