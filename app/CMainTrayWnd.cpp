@@ -5,6 +5,7 @@
 #include "framework/CMenu.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
+#include "tray/CGroupTrayWnd.h"
 #include "tray/CTrayIconService.h"
 
 BOOL(WINAPI* CMainTrayWnd::s_pfnBeep)(DWORD, DWORD) = &::Beep;
@@ -68,10 +69,21 @@ void CMainTrayWnd::LoadAll() {
     for (int n = 1; n <= m_nEntryCount; ++n) {
         AppEntry entry;
         theApp.LoadButton(n, entry);
-        // Only single entries get a window here; a group's window, and its number, come with
-        // the group window itself.
-        if (entry.IsGroup == 0) {
-            CreateButtonWnd(entry);
+        CWnd* made = nullptr;
+        if (entry.IsGroup != 0) {
+            ++m_nGroupCount;
+            made = CreateGroupWnd(entry, m_nGroupCount);
+            if (made == nullptr) {
+                --m_nGroupCount;
+            }
+        } else {
+            made = CreateButtonWnd(entry);
+        }
+        // Once the system gives no more windows, the rest of the store stays as it is: the
+        // list then holds fewer entries than the store, and nothing is renumbered or written
+        // over (see HoldsEveryEntry). Going on would only fail again for every stored record.
+        if (made == nullptr) {
+            break;
         }
     }
     --m_nBusy;
@@ -84,26 +96,57 @@ void CMainTrayWnd::SaveAll() {
     if (!HoldsEveryEntry()) {
         return;
     }
+    int g = 0;
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
         AppEntry entry;
         wnd->GetEntry(entry);
+        if (entry.IsGroup == 1) {
+            // Groups are numbered by their place among the groups, as the next start reads them.
+            auto* group = static_cast<CGroupTrayWnd*>(wnd);
+            group->m_nGroupNo = ++g;
+            group->SaveGroup();
+        }
         theApp.SaveButton(i + 1, entry);
     }
 }
 
-CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
-    auto* wnd = new CButtonTrayWnd;
+namespace {
+
+// Makes the hidden window of an entry window object. A window that could not be made has
+// deleted its object already (PostNcDestroy), so it must not be touched afterwards.
+bool CreateEntryWindow(CButtonTrayWnd* wnd, HWND parent) {
     CString wndClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr,
                                            static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-    // A window that could not be made has deleted its object already (PostNcDestroy), so it
-    // is neither touched nor listed.
     if (!wnd->CreateEx(0, wndClass, "Velmora", WS_POPUP | WS_BORDER | WS_THICKFRAME, 10, 10, 100,
-                       100, m_hWnd, nullptr)) {
-        return nullptr;
+                       100, parent, nullptr)) {
+        return false;
     }
     wnd->ShowWindow(SW_HIDE);
+    return true;
+}
+
+}  // namespace
+
+CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
+    auto* wnd = new CButtonTrayWnd;
+    if (!CreateEntryWindow(wnd, m_hWnd)) {
+        return nullptr;
+    }
+    wnd->SetEntry(entry);
+    m_listWnd.AddTail(wnd);
+    return wnd;
+}
+
+CGroupTrayWnd* CMainTrayWnd::CreateGroupWnd(AppEntry entry, int groupNo) {
+    auto* wnd = new CGroupTrayWnd;
+    if (!CreateEntryWindow(wnd, m_hWnd)) {
+        return nullptr;
+    }
+    wnd->m_nGroupNo = groupNo;
+    // Whatever was stored, the window is a group from now on and is saved as one.
+    entry.IsGroup = 1;
     wnd->SetEntry(entry);
     m_listWnd.AddTail(wnd);
     return wnd;
@@ -239,7 +282,13 @@ void CMainTrayWnd::HideEntryIcons(int flag) {
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
-        wnd->HideIcon(flag);
+        AppEntry entry;
+        wnd->GetEntry(entry);
+        if (entry.IsGroup == 1) {
+            static_cast<CGroupTrayWnd*>(wnd)->HideIcon(flag);
+        } else {
+            wnd->HideIcon(flag);
+        }
     }
 }
 
