@@ -1,6 +1,8 @@
 #include "app/CMainTrayWnd.h"
 
 #include "app/CLauncherApp.h"
+#include "dialogs/CEntrySettingsDlg.h"
+#include "dialogs/CIconOrderDlg.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "res/resource.h"
@@ -15,7 +17,9 @@ BEGIN_MESSAGE_MAP(CMainTrayWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_QUERYENDSESSION()
+    ON_COMMAND(ID_ICON_ADD, OnAddIcon)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_ICON_ORDER, OnIconOrder)
     ON_COMMAND(ID_HELP, OnHelpFinder)
     ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
     ON_COMMAND(ID_TRAY_DBLCLK, OnTrayDblClk)
@@ -220,6 +224,58 @@ void CMainTrayWnd::OnAppExit() {
         IDOK) {
         PostMessage(WM_CLOSE, 0, 0);
     }
+    --m_nBusy;
+}
+
+// Runs when "ｱｲｺﾝの追加(&A)" is chosen: a new single entry or group at the end of the tray,
+// written to the store at once.
+void CMainTrayWnd::OnAddIcon() {
+    // While some stored entries have no window, the next free group and entry numbers of the
+    // list are taken in the store: writing there would overwrite them.
+    if (!HoldsEveryEntry()) {
+        s_pfnBeep(40, 100);
+        return;
+    }
+    ++m_nBusy;
+    SetForegroundWindow();
+    CEntrySettingsDlg dlg(this);
+    dlg.SetGroupMode(0, 1);
+    if (dlg.DoModal() == IDCANCEL) {
+        --m_nBusy;
+        return;
+    }
+    AppEntry entry;
+    dlg.GetEntry(entry);
+    entry.IsGroup = dlg.IsGroupChecked();
+    if (entry.IsGroup == 1) {
+        // A new group starts empty, whatever an earlier group of this number left stored.
+        theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(m_nGroupCount + 1).GetString(), "Num",
+                               0);
+        ++m_nGroupCount;
+        CreateGroupWnd(entry, m_nGroupCount);
+    } else {
+        CreateButtonWnd(entry);
+    }
+    ++m_nEntryCount;
+    theApp.SaveButton(m_nEntryCount, entry);
+    SaveCount();
+    --m_nBusy;
+}
+
+// Runs when "ｱｲｺﾝの順序(&S)" is chosen: the entry icons leave the tray while the dialog moves
+// the windows in the list, and come back in the new order. The store follows at the next save.
+void CMainTrayWnd::OnIconOrder() {
+    ++m_nBusy;
+    if (m_bHideIcons == 0) {
+        ToggleIcons();
+    }
+    CIconOrderDlg dlg;
+    // The list may hold fewer windows than the store has entries (see HoldsEveryEntry); the
+    // dialog shows only windows that exist.
+    const int count = m_listWnd.GetCount() < m_nEntryCount ? m_listWnd.GetCount() : m_nEntryCount;
+    dlg.SetList(count, &m_listWnd);
+    dlg.DoModal();
+    ToggleIcons();
     --m_nBusy;
 }
 

@@ -67,7 +67,9 @@ protected:
     void OnClose();
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL bEnding);
+    void OnAddIcon();
     void OnAppExit();
+    void OnIconOrder();
     void OnHelpFinder();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTrayDblClk();
