@@ -486,6 +486,9 @@ TEST_F(AppTest, OrderingMovesTheIconsAndTheNextSaveRenumbersTheGroups) {
     EXPECT_EQ(Main()->m_bHideIcons, 0);
     EXPECT_EQ(CTrayIconService::Instance().Owners(), (std::vector<HWND>{MainHwnd(), g2, g1, a}));
     EXPECT_EQ(HeldIconPixels(MainHwnd()), ResourcePixels(IDI_TRAY_SHOWN));
+    // Groups come back with their own (numbered) icons; the numbers change only at the save.
+    EXPECT_EQ(HeldIconPixels(g2), ResourcePixels(IDI_GROUP_BASE + 2));
+    EXPECT_EQ(HeldIconPixels(g1), ResourcePixels(IDI_GROUP_BASE + 1));
     EXPECT_EQ(StoredButton(1).Title, "g1");
     EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"x"}));
 
