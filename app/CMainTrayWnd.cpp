@@ -1,10 +1,13 @@
 #include "app/CMainTrayWnd.h"
 
 #include "app/CLauncherApp.h"
+#include "dialogs/CEntrySettingsDlg.h"
+#include "dialogs/CIconOrderDlg.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
+#include "tray/CGroupTrayWnd.h"
 #include "tray/CTrayIconService.h"
 #include "tray/TrayCommands.h"
 
@@ -15,7 +18,9 @@ BEGIN_MESSAGE_MAP(CMainTrayWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_QUERYENDSESSION()
+    ON_COMMAND(ID_ICON_ADD, OnAddIcon)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_ICON_ORDER, OnIconOrder)
     ON_COMMAND(ID_HELP, OnHelpFinder)
     ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
     ON_COMMAND(ID_TRAY_DBLCLK, OnTrayDblClk)
@@ -69,10 +74,21 @@ void CMainTrayWnd::LoadAll() {
     for (int n = 1; n <= m_nEntryCount; ++n) {
         AppEntry entry;
         theApp.LoadButton(n, entry);
-        // Only single entries get a window here; a group's window, and its number, come with
-        // the group window itself.
-        if (entry.IsGroup == 0) {
-            CreateButtonWnd(entry);
+        CWnd* made = nullptr;
+        if (entry.IsGroup != 0) {
+            ++m_nGroupCount;
+            made = CreateGroupWnd(entry, m_nGroupCount);
+            if (made == nullptr) {
+                --m_nGroupCount;
+            }
+        } else {
+            made = CreateButtonWnd(entry);
+        }
+        // Once the system gives no more windows, the rest of the store stays as it is: the
+        // list then holds fewer entries than the store, and nothing is renumbered or written
+        // over (see HoldsEveryEntry). Going on would only fail again for every stored record.
+        if (made == nullptr) {
+            break;
         }
     }
     --m_nBusy;
@@ -85,26 +101,57 @@ void CMainTrayWnd::SaveAll() {
     if (!HoldsEveryEntry()) {
         return;
     }
+    int g = 0;
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
         AppEntry entry;
         wnd->GetEntry(entry);
+        if (entry.IsGroup == 1) {
+            // Groups are numbered by their place among the groups, as the next start reads them.
+            auto* group = static_cast<CGroupTrayWnd*>(wnd);
+            group->m_nGroupNo = ++g;
+            group->SaveGroup();
+        }
         theApp.SaveButton(i + 1, entry);
     }
 }
 
-CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
-    auto* wnd = new CButtonTrayWnd;
+namespace {
+
+// Makes the hidden window of an entry window object. A window that could not be made has
+// deleted its object already (PostNcDestroy), so it must not be touched afterwards.
+bool CreateEntryWindow(CButtonTrayWnd* wnd, HWND parent) {
     CString wndClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr,
                                            static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-    // A window that could not be made has deleted its object already (PostNcDestroy), so it
-    // is neither touched nor listed.
     if (!wnd->CreateEx(0, wndClass, "Velmora", WS_POPUP | WS_BORDER | WS_THICKFRAME, 10, 10, 100,
-                       100, m_hWnd, nullptr)) {
-        return nullptr;
+                       100, parent, nullptr)) {
+        return false;
     }
     wnd->ShowWindow(SW_HIDE);
+    return true;
+}
+
+}  // namespace
+
+CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
+    auto* wnd = new CButtonTrayWnd;
+    if (!CreateEntryWindow(wnd, m_hWnd)) {
+        return nullptr;
+    }
+    wnd->SetEntry(entry);
+    m_listWnd.AddTail(wnd);
+    return wnd;
+}
+
+CGroupTrayWnd* CMainTrayWnd::CreateGroupWnd(AppEntry entry, int groupNo) {
+    auto* wnd = new CGroupTrayWnd;
+    if (!CreateEntryWindow(wnd, m_hWnd)) {
+        return nullptr;
+    }
+    wnd->m_nGroupNo = groupNo;
+    // Whatever was stored, the window is a group from now on and is saved as one.
+    entry.IsGroup = 1;
     wnd->SetEntry(entry);
     m_listWnd.AddTail(wnd);
     return wnd;
@@ -181,6 +228,58 @@ void CMainTrayWnd::OnAppExit() {
     --m_nBusy;
 }
 
+// Runs when "ｱｲｺﾝの追加(&A)" is chosen: a new single entry or group at the end of the tray,
+// written to the store at once.
+void CMainTrayWnd::OnAddIcon() {
+    // While some stored entries have no window, the next free group and entry numbers of the
+    // list are taken in the store: writing there would overwrite them.
+    if (!HoldsEveryEntry()) {
+        s_pfnBeep(40, 100);
+        return;
+    }
+    ++m_nBusy;
+    SetForegroundWindow();
+    CEntrySettingsDlg dlg(this);
+    dlg.SetGroupMode(0, 1);
+    if (dlg.DoModal() == IDCANCEL) {
+        --m_nBusy;
+        return;
+    }
+    AppEntry entry;
+    dlg.GetEntry(entry);
+    entry.IsGroup = dlg.IsGroupChecked();
+    if (entry.IsGroup == 1) {
+        // A new group starts empty, whatever an earlier group of this number left stored.
+        theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(m_nGroupCount + 1).GetString(), "Num",
+                               0);
+        ++m_nGroupCount;
+        CreateGroupWnd(entry, m_nGroupCount);
+    } else {
+        CreateButtonWnd(entry);
+    }
+    ++m_nEntryCount;
+    theApp.SaveButton(m_nEntryCount, entry);
+    SaveCount();
+    --m_nBusy;
+}
+
+// Runs when "ｱｲｺﾝの順序(&S)" is chosen: the entry icons leave the tray while the dialog moves
+// the windows in the list, and come back in the new order. The store follows at the next save.
+void CMainTrayWnd::OnIconOrder() {
+    ++m_nBusy;
+    if (m_bHideIcons == 0) {
+        ToggleIcons();
+    }
+    CIconOrderDlg dlg;
+    // The list may hold fewer windows than the store has entries (see HoldsEveryEntry); the
+    // dialog shows only windows that exist.
+    const int count = m_listWnd.GetCount() < m_nEntryCount ? m_listWnd.GetCount() : m_nEntryCount;
+    dlg.SetList(count, &m_listWnd);
+    dlg.DoModal();
+    ToggleIcons();
+    --m_nBusy;
+}
+
 // Runs when "ﾍﾙﾌﾟ(&H)" is chosen.
 void CMainTrayWnd::OnHelpFinder() { theApp.WinHelp(0, HELP_FINDER); }
 
@@ -228,7 +327,13 @@ void CMainTrayWnd::HideEntryIcons(int flag) {
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         auto* wnd = static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos));
-        wnd->HideIcon(flag);
+        AppEntry entry;
+        wnd->GetEntry(entry);
+        if (entry.IsGroup == 1) {
+            static_cast<CGroupTrayWnd*>(wnd)->HideIcon(flag);
+        } else {
+            wnd->HideIcon(flag);
+        }
     }
 }
 

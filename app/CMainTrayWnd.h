@@ -9,6 +9,7 @@
 #include "framework/CWnd.h"
 
 class CButtonTrayWnd;
+class CGroupTrayWnd;
 
 class CMainTrayWnd : public CWnd {
 public:
@@ -30,18 +31,23 @@ public:
     BOOL IsNotBusy();
     void SaveOnExit();
 
-    // Creates a window for every single entry of "Btn%d" 1..m_nEntryCount, in store order.
+    // Creates a window for every entry of "Btn%d" 1..m_nEntryCount, in store order, groups
+    // numbered 1, 2, ... among themselves. Stops at the first window the system refuses.
     void LoadAll();
-    // Writes every entry window to "Btn%d" in list order; the count is the caller's to write.
-    // Writes nothing while some stored entry has no window (see HoldsEveryEntry).
+    // Writes every entry window to "Btn%d" in list order and every group, numbered anew in list
+    // order, to its "Group\Grp%d"; the count is the caller's to write. Writes nothing while
+    // some stored entry has no window (see HoldsEveryEntry).
     void SaveAll();
     // A hidden window for a single entry, appended to the list; null when it could not be made.
     CButtonTrayWnd* CreateButtonWnd(AppEntry entry);
+    // A hidden window for group number groupNo, which reads its members; appended to the list;
+    // null when it could not be made.
+    CGroupTrayWnd* CreateGroupWnd(AppEntry entry, int groupNo);
     // Takes the window out of the list, saves all entries and the count; the window stays.
     void RemoveEntryWnd(CWnd* pWnd);
-    // TRUE when every stored entry has its window in the list. A record without one (a group,
-    // whose window is not made here yet, or a window that could not be created) keeps the
-    // store from being renumbered, so that its section is never written over.
+    // TRUE when every stored entry has its window in the list. When the system refused a window
+    // while loading, the records from there on have none; they keep the store from being
+    // renumbered, so that their sections are never written over.
     BOOL HoldsEveryEntry() const;
 
     void ToggleIcons();
@@ -61,7 +67,9 @@ protected:
     void OnClose();
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL bEnding);
+    void OnAddIcon();
     void OnAppExit();
+    void OnIconOrder();
     void OnHelpFinder();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTrayDblClk();

@@ -337,33 +337,6 @@ TEST_F(ButtonTrayWndTest, HiddenIconsComeBackInListOrderAndAHiddenWindowCallsNoT
     Main()->m_listWnd.RemoveAll();
 }
 
-// Groups get no window here yet: a store that holds one is left as it is by saves and deletes,
-// rather than renumbered over the group's section.
-TEST_F(ButtonTrayWndTest, AStoreWithAGroupIsNotRenumbered) {
-    AppEntry group = Entry("ﾂｰﾙ", "");
-    group.IsGroup = 1;
-    const AppEntry a = Entry("a", "C:\\a.exe"), c = Entry("c", "C:\\c.exe");
-    theApp.SaveButton(1, a);
-    theApp.SaveButton(2, group);
-    theApp.SaveButton(3, c);
-    theApp.WriteProfileInt("Button", "Num", 3);
-    ASSERT_TRUE(theApp.InitInstance());
-    ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
-    EXPECT_FALSE(Main()->HoldsEveryEntry());
-
-    ui::ModalScript script;
-    script.Then([](HWND box) { ui::Click(box, IDOK); });
-    ::PostMessageW(Hwnd(0), WM_COMMAND, ID_ENTRY_DELETE, 0);
-    ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-    ::SendMessageW(Main()->m_hWnd, WM_CLOSE, 0, 0);
-    ui::Pump();
-
-    EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 3u);
-    EXPECT_EQ(Stored(1), a);
-    EXPECT_EQ(Stored(2), group);
-    EXPECT_EQ(Stored(3), c);
-}
-
 // An entry window that cannot be made is not listed (its object has deleted itself).
 TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     Start({});

@@ -8,11 +8,13 @@
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "framework/WinHandles.h"
+#include "entries/EntryStore.h"
 #include "res/resource.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
+#include "tray/CGroupTrayWnd.h"
 #include "tray/CTrayIconService.h"
 
 namespace {
@@ -59,7 +61,64 @@ protected:
         return pixels::RenderIcon(icon.Get(), 16);
     }
     static size_t JournalSize() { return CTrayIconService::Instance().Journal().size(); }
+
+    // Seeds "Btn%d" and "Num" with the entries, then starts.
+    void StartWith(const std::vector<AppEntry>& entries) {
+        theApp.SetRegistryKey("Brennick");
+        for (size_t i = 0; i < entries.size(); ++i) {
+            theApp.SaveButton(static_cast<int>(i) + 1, entries[i]);
+        }
+        theApp.WriteProfileInt("Button", "Num", static_cast<int>(entries.size()));
+        ASSERT_NO_FATAL_FAILURE(Start());
+        ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
+    }
+    HWND EntryHwnd(int i) {
+        return static_cast<CWnd*>(Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)))->m_hWnd;
+    }
+    // Posts a main menu command that opens one dialog or question; `step` answers it.
+    void RunModal(UINT command, ui::ModalScript::Step step) {
+        ui::ModalScript script;
+        script.Then(std::move(step));
+        ::PostMessageW(MainHwnd(), WM_COMMAND, command, 0);
+        ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
+        ui::PumpUntil([] { return false; }, 200);
+    }
 };
+
+AppEntry Entry(const char* title, const char* path, int isGroup = 0) {
+    AppEntry e;
+    e.Title = title;
+    e.AppName = path;
+    e.IsGroup = isGroup;
+    return e;
+}
+
+AppEntry StoredButton(int n) {
+    AppEntry e;
+    theApp.LoadButton(n, e);
+    return e;
+}
+
+std::vector<CString> StoredMemberTitles(int groupNo) {
+    std::vector<CString> titles;
+    const int count =
+        theApp.GetProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num", -1);
+    for (int n = 1; n <= count; ++n) {
+        AppEntry e;
+        LoadEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, n), e);
+        titles.push_back(e.Title);
+    }
+    return titles;
+}
+
+void StoreMembers(int groupNo, const std::vector<const char*>& titles) {
+    theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num",
+                           static_cast<int>(titles.size()));
+    for (size_t i = 0; i < titles.size(); ++i) {
+        SaveEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, static_cast<int>(i) + 1),
+                         Entry(titles[i], "C:\\m.exe"));
+    }
+}
 
 TEST_F(AppTest, StartCreatesTheHiddenMainWindowAndItsIconWithoutWritingTheStore) {
     ASSERT_TRUE(theApp.InitInstance());
@@ -312,6 +371,107 @@ TEST_F(AppTest, TaskbarCreatedHandsTheIconToTheNewTaskbar) {
     EXPECT_TRUE(journal[0].result);
     // The shell has it again: deleting it now succeeds.
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
+}
+
+// While the settings dialog, the order dialog or the quit question is open, a double or right
+// click on the own icon only beeps.
+TEST_F(AppTest, ClicksWhileAMenuCommandsDialogIsOpenOnlyBeep) {
+    for (UINT command : {ID_ICON_ADD, ID_ICON_ORDER, ID_APP_EXIT}) {
+        SCOPED_TRACE(command);
+        TearDown();
+        SetUp();
+        ASSERT_NO_FATAL_FAILURE(Start());
+        RunModal(command, [&](HWND dialog) {
+            ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+            ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_DBLCLK, 0);
+            ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_MENU, 0);
+            EXPECT_EQ(g_beeps, 2);
+            EXPECT_FALSE(menu.Ran());
+            ui::Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(Main()->m_bHideIcons, 0);
+        EXPECT_EQ(Main()->m_nEntryCount, 0);
+        EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
+    }
+}
+
+// A new entry is written at once; a new group starts empty even where an earlier group of its
+// number left members in the store.
+TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
+    for (bool group : {false, true}) {
+        SCOPED_TRACE(group ? "group" : "single");
+        TearDown();
+        SetUp();
+        theApp.SetRegistryKey("Brennick");
+        StoreMembers(1, {"old", "older"});
+        ASSERT_NO_FATAL_FAILURE(StartWith({Entry("first", "C:\\first.exe")}));
+        RunModal(ID_ICON_ADD, [&](HWND settings) {
+            EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(settings, IDC_MAKE_GROUP)));
+            ::SetDlgItemTextW(settings, IDC_TITLE, L"新規");
+            if (group) {
+                ::SendDlgItemMessageW(settings, IDC_MAKE_GROUP, BM_CLICK, 0, 0);
+            } else {
+                ::SetDlgItemTextW(settings, IDC_PATH, L"C:\\new.exe");
+            }
+            ui::Click(settings, IDOK);
+        });
+        ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
+        EXPECT_EQ(Main()->m_nEntryCount, 2);
+        EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 2u);
+        const AppEntry stored = StoredButton(2);
+        EXPECT_EQ(stored.Title, "新規");
+        EXPECT_EQ(stored.IsGroup, group ? 1 : 0);
+        EXPECT_EQ(CTrayIconService::Instance().Owners(),
+                  (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+        if (group) {
+            EXPECT_EQ(Main()->m_nGroupCount, 1);
+            EXPECT_TRUE(StoredMemberTitles(1).empty());
+            auto* wnd = static_cast<CGroupTrayWnd*>(Main()->m_listWnd.GetTail());
+            EXPECT_EQ(wnd->m_nGroupNo, 1);
+            EXPECT_EQ(wnd->m_nMemberCount, 0);
+        } else {
+            EXPECT_EQ(stored.AppName, "C:\\new.exe");
+            EXPECT_EQ(Main()->m_nGroupCount, 0);
+            EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"old", "older"}));
+        }
+    }
+}
+
+// The icons leave the tray while the dialog is open and come back in the new order; the store
+// follows at the next save, groups renumbered with their members.
+TEST_F(AppTest, OrderingMovesTheIconsAndTheNextSaveRenumbersTheGroups) {
+    theApp.SetRegistryKey("Brennick");
+    StoreMembers(1, {"x"});
+    StoreMembers(2, {"y", "z"});
+    ASSERT_NO_FATAL_FAILURE(
+        StartWith({Entry("g1", "", 1), Entry("a", "C:\\a.exe"), Entry("g2", "", 1)}));
+    const HWND g1 = EntryHwnd(0), a = EntryHwnd(1), g2 = EntryHwnd(2);
+    RunModal(ID_ICON_ORDER, [&](HWND dialog) {
+        EXPECT_EQ(CTrayIconService::Instance().Owners(), std::vector<HWND>{MainHwnd()});
+        EXPECT_EQ(Main()->m_bHideIcons, 1);
+        ::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_SETCURSEL, 2, 0);
+        for (int i = 0; i < 2; ++i) {
+            ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ORDER_UP, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_ORDER_UP)));
+        }
+        ui::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Main()->m_bHideIcons, 0);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(), (std::vector<HWND>{MainHwnd(), g2, g1, a}));
+    EXPECT_EQ(HeldIconPixels(MainHwnd()), ResourcePixels(IDI_TRAY_SHOWN));
+    // Groups come back with their own (numbered) icons; the numbers change only at the save.
+    EXPECT_EQ(HeldIconPixels(g2), ResourcePixels(IDI_GROUP_BASE + 2));
+    EXPECT_EQ(HeldIconPixels(g1), ResourcePixels(IDI_GROUP_BASE + 1));
+    EXPECT_EQ(StoredButton(1).Title, "g1");
+    EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"x"}));
+
+    ::SendMessageW(MainHwnd(), WM_CLOSE, 0, 0);
+    ui::Pump();
+    EXPECT_EQ(StoredButton(1).Title, "g2");
+    EXPECT_EQ(StoredButton(2).Title, "g1");
+    EXPECT_EQ(StoredButton(3).Title, "a");
+    EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"y", "z"}));
+    EXPECT_EQ(StoredMemberTitles(2), (std::vector<CString>{"x"}));
 }
 
 }  // namespace

@@ -1,0 +1,269 @@
+#include "tray/CGroupTrayWnd.h"
+
+#include <memory>
+#include <utility>
+
+#include "app/CLauncherApp.h"
+#include "app/CMainTrayWnd.h"
+#include "dialogs/CEntrySettingsDlg.h"
+#include "dialogs/COrderDlg.h"
+#include "entries/CAppStart.h"
+#include "entries/EntryStore.h"
+#include "entries/PathParts.h"
+#include "framework/Afx.h"
+#include "framework/CMenu.h"
+#include "framework/WinHandles.h"
+#include "icons/CIconMenu.h"
+#include "icons/CLoadIcon.h"
+#include "res/resource.h"
+
+// Based on CWnd's map, not the single entry's: a group has no start on a double click and no
+// settings or delete commands of its own numbers.
+BEGIN_MESSAGE_MAP(CGroupTrayWnd, CWnd)
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_GROUP_RENAME, OnRenameGroup)
+    ON_COMMAND(ID_GROUP_DELETE, OnDeleteEntry)
+    ON_COMMAND(ID_GROUP_ADD, OnAddMember)
+    ON_COMMAND(ID_GROUP_EDIT, OnEditMembers)
+    ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
+    ON_COMMAND(ID_TRAY_CLICK, OnTrayClick)
+    ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
+END_MESSAGE_MAP()
+
+namespace {
+
+// A copy of our own of an icon resource (not the shared one LoadIcon gives), so that it can be
+// destroyed like every other icon.
+UniqueIcon LoadSmallResourceIcon(UINT id) {
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id),
+                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+}
+
+}  // namespace
+
+CGroupTrayWnd::~CGroupTrayWnd() { FreeMembers(); }
+
+void CGroupTrayWnd::FreeMembers() {
+    for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr;) {
+        delete static_cast<AppEntry*>(m_listMembers.GetNext(pos));
+    }
+    m_listMembers.RemoveAll();
+    m_nMemberCount = 0;
+}
+
+CString CGroupTrayWnd::GroupSection(int groupNo) {
+    CString section;
+    section.Format("Group\\Grp%d", groupNo);
+    return section;
+}
+
+CString CGroupTrayWnd::MemberSection(int groupNo, int memberNo) {
+    CString section;
+    section.Format("Group\\Grp%d\\App%d", groupNo, memberNo);
+    return section;
+}
+
+CString CGroupTrayWnd::MemberLabel(const AppEntry& member) {
+    if (!member.Title.IsEmpty()) {
+        return member.Title;
+    }
+    CString name = PathFileName(member.AppName);
+    return name.IsEmpty() ? member.AppName : name;
+}
+
+BOOL CGroupTrayWnd::SetEntry(AppEntry entry) {
+    m_entry = std::move(entry);
+    LoadGroup();
+    return ShowGroupTrayIcon(NIM_ADD);
+}
+
+void CGroupTrayWnd::HideIcon(int flag) {
+    m_bHideIcons = flag;
+    if (flag == 1) {
+        RemoveTrayIcon();
+    } else {
+        ShowGroupTrayIcon(NIM_ADD);
+    }
+}
+
+void CGroupTrayWnd::LoadGroup() {
+    FreeMembers();
+    const int count = theApp.GetProfileInt(GroupSection(m_nGroupNo).GetString(), "Num", 0);
+    for (int n = 1; n <= count; ++n) {
+        auto member = std::make_unique<AppEntry>();
+        LoadEntrySection(theApp, MemberSection(m_nGroupNo, n), *member);
+        m_listMembers.AddTail(member.release());
+    }
+    m_nMemberCount = m_listMembers.GetCount();
+}
+
+void CGroupTrayWnd::SaveGroup() {
+    theApp.WriteProfileInt(GroupSection(m_nGroupNo).GetString(), "Num", m_nMemberCount);
+    int n = 1;
+    for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr; ++n) {
+        const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
+        SaveEntrySection(theApp, MemberSection(m_nGroupNo, n), *member);
+    }
+}
+
+BOOL CGroupTrayWnd::ShowGroupTrayIcon(DWORD message) {
+    UniqueIcon icon;
+    if (!m_entry.Icon.IsEmpty()) {
+        CLoadIcon loader;
+        loader.Create(TRUE);
+        loader.SetFile(m_entry.Icon);
+        icon.Reset(loader.GetIcon(m_entry.IconIndex));
+    }
+    if (!icon) {
+        icon = LoadSmallResourceIcon(IDI_GROUP_BASE + m_nGroupNo % IDI_GROUP_COUNT);
+    }
+    return NotifyTray(message, icon.Get(), m_entry.Title);
+}
+
+void CGroupTrayWnd::ShowMemberMenu() {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    CIconMenu menu;
+    menu.CreateIconMenu();
+    if (m_nMemberCount == 0) {
+        menu.AppendMenu(MF_STRING | MF_GRAYED, ID_MEMBER_NONE, "未登録");
+    }
+    // Members beyond the hundredth have no command number; they stay stored and can be moved
+    // up into the menu with "ｸﾞﾙｰﾌﾟの編集(&E)".
+    int i = 0;
+    for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr && i < kMaxMenuMembers;
+         ++i) {
+        const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
+        CLoadIcon loader;
+        loader.Create(TRUE);
+        loader.SetFile(member->Icon.IsEmpty() ? member->AppName : member->Icon);
+        UniqueIcon icon(loader.GetIcon(member->IconIndex));
+        if (!icon) {
+            icon = LoadSmallResourceIcon(IDI_SUBSTITUTE);
+        }
+        menu.AppendIconItem(ID_MEMBER_FIRST + i, MemberLabel(*member), icon.Get());
+    }
+    // A tray menu only closes on a click beside it when its owner is the foreground window.
+    SetForegroundWindow();
+    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
+    // Without a message after the menu, the next click beside the menu would not close it.
+    PostMessage(WM_NULL, 0, 0);
+    menu.DestroyMenu();
+}
+
+void CGroupTrayWnd::ShowGroupMenu() {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_GROUP_RENAME, "ｸﾞﾙｰﾌﾟ名の変更(&N)");
+    menu.AppendMenu(MF_STRING, ID_GROUP_DELETE, "ｸﾞﾙｰﾌﾟの削除(&D)");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, ID_GROUP_ADD, "ｸﾞﾙｰﾌﾟへ追加(&A)");
+    menu.AppendMenu(MF_STRING, ID_GROUP_EDIT, "ｸﾞﾙｰﾌﾟの編集(&E)");
+    // A tray menu only closes on a click beside it when its owner is the foreground window.
+    SetForegroundWindow();
+    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
+    // Without a message after the menu, the next click beside the menu would not close it.
+    PostMessage(WM_NULL, 0, 0);
+    menu.DestroyMenu();
+}
+
+void CGroupTrayWnd::StartMember(int index) {
+    if (index < 0 || index >= m_nMemberCount) {
+        return;
+    }
+    POSITION pos = m_listMembers.FindIndex(index);
+    if (pos == nullptr) {
+        return;
+    }
+    const auto* member = static_cast<const AppEntry*>(m_listMembers.GetAt(pos));
+    CAppStart start;
+    start.SetData(m_hWnd, member->AppName, member->Dir, member->Parm, member->Show);
+    start.Start();
+}
+
+// Runs for every command; the member menu's commands have no map entries and are caught here.
+BOOL CGroupTrayWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (wParam > ID_MEMBER_NONE && wParam <= ID_MEMBER_LAST) {
+        StartMember(static_cast<int>(wParam) - ID_MEMBER_FIRST);
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// Runs when "ｸﾞﾙｰﾌﾟ名の変更(&N)" is chosen: name and icon change in place.
+void CGroupTrayWnd::OnRenameGroup() {
+    if (EditEntry()) {
+        ShowGroupTrayIcon(NIM_MODIFY);
+    }
+}
+
+// Runs when "ｸﾞﾙｰﾌﾟへ追加(&A)" is chosen: one new member at the end, saved with the group.
+void CGroupTrayWnd::OnAddMember() {
+    if (m_nMemberCount >= kMaxMenuMembers) {
+        return;
+    }
+    CMainTrayWnd* main = MainWnd();
+    if (main == nullptr) {
+        return;
+    }
+    auto member = std::make_unique<AppEntry>();
+    ++main->m_nBusy;
+    CEntrySettingsDlg dlg(this);
+    dlg.SetGroupMode(0, 0);
+    dlg.SetEntry(*member, 1);
+    SetForegroundWindow();
+    // Only OK adds anything; a dialog that could not be shown (-1) counts as cancelled.
+    if (dlg.DoModal() == IDOK) {
+        dlg.GetEntry(*member);
+        m_listMembers.AddTail(member.release());
+        m_nMemberCount = m_listMembers.GetCount();
+        SaveGroup();
+    }
+    --main->m_nBusy;
+}
+
+// Runs when "ｸﾞﾙｰﾌﾟの編集(&E)" is chosen: the dialog works on the members in place.
+void CGroupTrayWnd::OnEditMembers() {
+    CMainTrayWnd* main = MainWnd();
+    if (main == nullptr) {
+        return;
+    }
+    ++main->m_nBusy;
+    COrderDlg dlg;
+    dlg.SetList(&m_nMemberCount, &m_listMembers);
+    dlg.DoModal();
+    --main->m_nBusy;
+}
+
+// Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
+// that nothing modal runs inside the shell's callback. A group has no double-click action.
+LRESULT CGroupTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+        case WM_LBUTTONUP:
+            PostMessage(WM_COMMAND, ID_TRAY_CLICK, 0);
+            break;
+        case WM_RBUTTONUP:
+            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// Runs after the left button was released over the icon.
+void CGroupTrayWnd::OnTrayClick() {
+    CMainTrayWnd* main = MainWnd();
+    if (main != nullptr && main->IsNotBusy()) {
+        ShowMemberMenu();
+    }
+}
+
+// Runs after the right button was released over the icon.
+void CGroupTrayWnd::OnTrayMenu() {
+    CMainTrayWnd* main = MainWnd();
+    if (main != nullptr && main->IsNotBusy()) {
+        ShowGroupMenu();
+    }
+}
