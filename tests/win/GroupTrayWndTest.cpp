@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
@@ -26,12 +27,6 @@
 #include "tray/CTrayIconService.h"
 
 namespace {
-
-int g_beeps = 0;
-BOOL WINAPI CountBeep(DWORD, DWORD) {
-    ++g_beeps;
-    return TRUE;
-}
 
 AppEntry Entry(const char* title, const CString& path, int isGroup = 0) {
     AppEntry e;
@@ -107,29 +102,17 @@ std::wstring TempFile(const wchar_t* name) {
     return path + name;
 }
 
-class GroupTrayWndTest : public testing::Test {
+class GroupTrayWndTest : public AppFixture {
 protected:
     void SetUp() override {
-        store::Clear();
-        CTrayIconService::Instance().ClearJournal();
-        g_beeps = 0;
-        CMainTrayWnd::s_pfnBeep = &CountBeep;
+        AppFixture::SetUp();
         theApp.SetRegistryKey("Brennick");
         m_record = TempFile(L"velmora-group-record.txt");
         ::DeleteFileW(m_record.c_str());
         ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
     }
     void TearDown() override {
-        if (theApp.m_pMainWnd != nullptr) {
-            theApp.m_pMainWnd->DestroyWindow();
-        }
-        ui::Pump();
-        theApp.ExitInstance();
-        auto& tray = CTrayIconService::Instance();
-        for (HWND owner : tray.Owners()) {
-            tray.Delete(owner);
-        }
-        store::Clear();
+        AppFixture::TearDown();
         ::DeleteFileW(m_record.c_str());
     }
 
@@ -149,7 +132,6 @@ protected:
         ui::Pump();
     }
 
-    CMainTrayWnd* Main() { return static_cast<CMainTrayWnd*>(theApp.m_pMainWnd); }
     CButtonTrayWnd* Wnd(int i) {
         return static_cast<CButtonTrayWnd*>(
             Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)));
@@ -289,7 +271,7 @@ TEST_F(GroupTrayWndTest, LeftReleaseOpensTheMemberMenuAndNothingElseDoes) {
         }
     }
     EXPECT_EQ(Main()->m_nBusy, 0);
-    EXPECT_EQ(g_beeps, 0);
+    EXPECT_EQ(s_beeps, 0);
 }
 
 TEST_F(GroupTrayWndTest, MembersAreListedByTitleOrFileNameWithTheirIcons) {
@@ -528,11 +510,11 @@ TEST_F(GroupTrayWndTest, AStoreLargerThanTheWindowsTheSystemGivesIsLeftAsItIs) {
     {
         // Adding would take entry and group numbers that the store still holds: refused.
         ui::ModalScript none;
-        g_beeps = 0;
+        s_beeps = 0;
         Main()->PostMessage(WM_COMMAND, ID_ICON_ADD, 0);
         ui::PumpUntil([] { return false; }, 300);
         EXPECT_EQ(none.Seen(), 0);
-        EXPECT_EQ(g_beeps, 1);
+        EXPECT_EQ(s_beeps, 1);
     }
     Close();
 

@@ -385,7 +385,7 @@ TEST_F(AppTest, ClicksWhileAMenuCommandsDialogIsOpenOnlyBeep) {
             ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
             ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_DBLCLK, 0);
             ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_MENU, 0);
-            EXPECT_EQ(g_beeps, 2);
+            EXPECT_EQ(s_beeps, 2);
             EXPECT_FALSE(menu.Ran());
             ui::Click(dialog, IDCANCEL);
         });
