@@ -1,5 +1,6 @@
 #include "dialogs/CIconOrderDlg.h"
 
+#include "entries/EntryLabel.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
 
@@ -21,7 +22,7 @@ void CIconOrderDlg::GetItemText(int index, CString& text) {
     }
     AppEntry entry;
     static_cast<CButtonTrayWnd*>(m_pList->GetAt(pos))->GetEntry(entry);
-    text = entry.IsGroup == 1 ? entry.Title : EntryText(entry);
+    text = entry.IsGroup == 1 ? entry.Title : EntryLabel(entry);
 }
 
 void CIconOrderDlg::DoDataExchange(CDataExchange* pDX) {

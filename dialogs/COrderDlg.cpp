@@ -1,5 +1,6 @@
 #include "dialogs/COrderDlg.h"
 
+#include "entries/EntryLabel.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
@@ -24,7 +25,7 @@ AppEntry* COrderDlg::EntryAt(int index) const {
 
 void COrderDlg::GetItemText(int index, CString& text) {
     const AppEntry* entry = EntryAt(index);
-    text = entry != nullptr ? EntryText(*entry) : CString();
+    text = entry != nullptr ? EntryLabel(*entry) : CString();
 }
 
 int COrderDlg::GetListCount() const { return m_pCount != nullptr ? *m_pCount : 0; }
@@ -57,7 +58,7 @@ void COrderDlg::OnEdit() {
     }
     dlg.GetEntry(*entry);
     DeleteLine(s);
-    InsertLine(s, EntryText(*entry));
+    InsertLine(s, EntryLabel(*entry));
     SelectLine(s);
 }
 

@@ -2,19 +2,10 @@
 
 #include <string>
 
-#include "entries/PathParts.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
 
 COrderListDlg::COrderListDlg(CWnd* pParentWnd) : CDialog(IDD_ORDER, pParentWnd) {}
-
-CString COrderListDlg::EntryText(const AppEntry& entry) {
-    if (!entry.Title.IsEmpty()) {
-        return entry.Title;
-    }
-    CString name = PathFileName(entry.AppName);
-    return name.IsEmpty() ? entry.AppName : name;
-}
 
 void COrderListDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

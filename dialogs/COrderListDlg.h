@@ -18,10 +18,6 @@ public:
     // The text of line `index`: the label of list element `index`.
     virtual void GetItemText(int index, CString& text) = 0;
 
-    // The label of an entry: its title; else the file name and extension of its path; else the
-    // whole path.
-    static CString EntryText(const AppEntry& entry);
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 

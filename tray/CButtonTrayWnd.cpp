@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "entries/EntryLabel.h"
 #include "app/CMainTrayWnd.h"
 #include "dialogs/CEntrySettingsDlg.h"
-#include "entries/PathParts.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
@@ -26,14 +26,6 @@ END_MESSAGE_MAP()
 CMainTrayWnd* CButtonTrayWnd::MainWnd() { return static_cast<CMainTrayWnd*>(AfxGetMainWnd()); }
 
 void CButtonTrayWnd::PostNcDestroy() { delete this; }
-
-CString CButtonTrayWnd::TipText(const AppEntry& entry) {
-    if (!entry.Title.IsEmpty()) {
-        return entry.Title;
-    }
-    CString name = PathFileName(entry.AppName);
-    return name.IsEmpty() ? entry.AppName : name;
-}
 
 BOOL CButtonTrayWnd::SetEntry(AppEntry entry) {
     m_entry = std::move(entry);
@@ -79,7 +71,7 @@ BOOL CButtonTrayWnd::ShowTrayIcon(DWORD message) {
                                                    MAKEINTRESOURCEW(IDI_SUBSTITUTE), IMAGE_ICON, 16,
                                                    16, LR_DEFAULTCOLOR)));
     }
-    return NotifyTray(message, icon.Get(), TipText(m_entry));
+    return NotifyTray(message, icon.Get(), EntryLabel(m_entry));
 }
 
 void CButtonTrayWnd::ShowEntryMenu() {

@@ -42,10 +42,6 @@ public:
     BOOL ShowTrayIcon(DWORD message);
     void ShowEntryMenu();
 
-    // The tip of an entry: its title; else the file name and extension of its path; else the
-    // whole path.
-    static CString TipText(const AppEntry& entry);
-
 protected:
     void PostNcDestroy() override;
 

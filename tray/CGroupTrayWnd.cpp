@@ -3,13 +3,13 @@
 #include <memory>
 #include <utility>
 
+#include "entries/EntryLabel.h"
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "dialogs/COrderDlg.h"
 #include "entries/CAppStart.h"
 #include "entries/EntryStore.h"
-#include "entries/PathParts.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
@@ -61,14 +61,6 @@ CString CGroupTrayWnd::MemberSection(int groupNo, int memberNo) {
     CString section;
     section.Format("Group\\Grp%d\\App%d", groupNo, memberNo);
     return section;
-}
-
-CString CGroupTrayWnd::MemberLabel(const AppEntry& member) {
-    if (!member.Title.IsEmpty()) {
-        return member.Title;
-    }
-    CString name = PathFileName(member.AppName);
-    return name.IsEmpty() ? member.AppName : name;
 }
 
 BOOL CGroupTrayWnd::SetEntry(AppEntry entry) {
@@ -141,7 +133,7 @@ void CGroupTrayWnd::ShowMemberMenu() {
         if (!icon) {
             icon = LoadSmallResourceIcon(IDI_SUBSTITUTE);
         }
-        menu.AppendIconItem(ID_MEMBER_FIRST + i, MemberLabel(*member), icon.Get());
+        menu.AppendIconItem(ID_MEMBER_FIRST + i, EntryLabel(*member), icon.Get());
     }
     // A tray menu only closes on a click beside it when its owner is the foreground window.
     SetForegroundWindow();

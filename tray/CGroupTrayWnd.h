@@ -39,9 +39,6 @@ public:
     // Starts member `index` (counted from 0); an index that names no member does nothing.
     void StartMember(int index);
 
-    // The label of a member in the menu: its title; else file name and extension of its path;
-    // else the whole path.
-    static CString MemberLabel(const AppEntry& member);
     static CString GroupSection(int groupNo);
     static CString MemberSection(int groupNo, int memberNo);
 

@@ -17,7 +17,7 @@
 #include "res/resource.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/AppFixture.h"
+#include "tests/support/EntryWindowsFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
@@ -47,37 +47,8 @@ std::vector<uint32_t> SubstitutePixels() {
     return pixels::RenderIcon(icon.Get(), 16);
 }
 
-std::wstring TempFile(const wchar_t* name) {
-    std::wstring path(MAX_PATH + 1, L'\0');
-    path.resize(::GetTempPathW(static_cast<DWORD>(path.size()), path.data()));
-    return path + name;
-}
-
-class ButtonTrayWndTest : public AppFixture {
+class ButtonTrayWndTest : public EntryWindowsFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        theApp.SetRegistryKey("Brennick");
-        m_record = TempFile(L"velmora-tray-record.txt");
-        ::DeleteFileW(m_record.c_str());
-        ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        ::DeleteFileW(m_record.c_str());
-    }
-
-    // Seeds "Btn%d" and "Num" with the entries and starts the program's main window.
-    void Start(const std::vector<AppEntry>& entries) {
-        for (size_t i = 0; i < entries.size(); ++i) {
-            theApp.SaveButton(static_cast<int>(i) + 1, entries[i]);
-        }
-        theApp.WriteProfileInt("Button", "Num", static_cast<int>(entries.size()));
-        ASSERT_TRUE(theApp.InitInstance());
-        ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
-        CTrayIconService::Instance().ClearJournal();
-    }
-
     CButtonTrayWnd* Wnd(int i) {
         return static_cast<CButtonTrayWnd*>(
             Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)));
@@ -91,16 +62,6 @@ protected:
         const CTrayIconService::Icon* held = Held(owner);
         return held != nullptr ? pixels::RenderIcon(held->icon.Get(), 16) : std::vector<uint32_t>{};
     }
-    static AppEntry Stored(int n) {
-        AppEntry e;
-        theApp.LoadButton(n, e);
-        return e;
-    }
-    bool Launched() const {
-        return ::GetFileAttributesW(m_record.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-
-    std::wstring m_record;
 };
 
 TEST_F(ButtonTrayWndTest, LoadMakesOneHiddenPopupPerEntryWithItsIconInStoreOrder) {

@@ -19,7 +19,7 @@
 #include "res/resource.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/AppFixture.h"
+#include "tests/support/EntryWindowsFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
@@ -96,36 +96,8 @@ std::vector<uint32_t> ExpectedItem(const CString& label, HICON icon) {
     return DrawnItem(&menu, 0);
 }
 
-std::wstring TempFile(const wchar_t* name) {
-    std::wstring path(MAX_PATH + 1, L'\0');
-    path.resize(::GetTempPathW(static_cast<DWORD>(path.size()), path.data()));
-    return path + name;
-}
-
-class GroupTrayWndTest : public AppFixture {
+class GroupTrayWndTest : public EntryWindowsFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        theApp.SetRegistryKey("Brennick");
-        m_record = TempFile(L"velmora-group-record.txt");
-        ::DeleteFileW(m_record.c_str());
-        ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        ::DeleteFileW(m_record.c_str());
-    }
-
-    // Seeds "Btn%d" and "Num" with the entries and starts the program's main window.
-    void Start(const std::vector<AppEntry>& entries) {
-        for (size_t i = 0; i < entries.size(); ++i) {
-            theApp.SaveButton(static_cast<int>(i) + 1, entries[i]);
-        }
-        theApp.WriteProfileInt("Button", "Num", static_cast<int>(entries.size()));
-        ASSERT_TRUE(theApp.InitInstance());
-        ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
-        CTrayIconService::Instance().ClearJournal();
-    }
     // Ends the program the way the quit command does, which saves everything.
     void Close() {
         ::SendMessageW(Main()->m_hWnd, WM_CLOSE, 0, 0);
@@ -143,25 +115,6 @@ protected:
         const CTrayIconService::Icon* held = CTrayIconService::Instance().Find(owner);
         return held != nullptr ? pixels::RenderIcon(held->icon.Get(), 16) : std::vector<uint32_t>{};
     }
-    static AppEntry Stored(int n) {
-        AppEntry e;
-        theApp.LoadButton(n, e);
-        return e;
-    }
-    std::string Record() const {
-        UniqueKernelHandle file(::CreateFileW(m_record.c_str(), GENERIC_READ,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, 0, nullptr));
-        if (file.Get() == INVALID_HANDLE_VALUE) {
-            file.Release();
-            return {};
-        }
-        std::string bytes(::GetFileSize(file.Get(), nullptr), '\0');
-        DWORD read = 0;
-        ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        bytes.resize(read);
-        return bytes;
-    }
     // Runs a group command that opens one dialog or question; `step` answers it.
     void RunModal(HWND wnd, UINT command, ui::ModalScript::Step step) {
         ui::ModalScript script;
@@ -170,8 +123,6 @@ protected:
         ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
         ui::PumpUntil([] { return false; }, 200);
     }
-
-    std::wstring m_record;
 };
 
 TEST_F(GroupTrayWndTest, GroupsAreNumberedInListOrderAndReadTheirOwnMembers) {

@@ -1,0 +1,57 @@
+#include "tests/support/EntryWindowsFixture.h"
+
+#include "app/CLauncherApp.h"
+#include "app/CMainTrayWnd.h"
+#include "framework/WinHandles.h"
+#include "tests/support/helpers/LaunchRecord.h"
+#include "tray/CTrayIconService.h"
+
+void EntryWindowsFixture::SetUp() {
+    AppFixture::SetUp();
+    theApp.SetRegistryKey("Brennick");
+    std::wstring dir(MAX_PATH + 1, L'\0');
+    dir.resize(::GetTempPathW(static_cast<DWORD>(dir.size()), dir.data()));
+    m_record = dir + L"velmora-launch-record.txt";
+    ::DeleteFileW(m_record.c_str());
+    ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
+}
+
+void EntryWindowsFixture::TearDown() {
+    AppFixture::TearDown();
+    ::DeleteFileW(m_record.c_str());
+}
+
+void EntryWindowsFixture::Start(const std::vector<AppEntry>& entries) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        theApp.SaveButton(static_cast<int>(i) + 1, entries[i]);
+    }
+    theApp.WriteProfileInt("Button", "Num", static_cast<int>(entries.size()));
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
+    CTrayIconService::Instance().ClearJournal();
+}
+
+AppEntry EntryWindowsFixture::Stored(int n) {
+    AppEntry e;
+    theApp.LoadButton(n, e);
+    return e;
+}
+
+bool EntryWindowsFixture::Launched() const {
+    return ::GetFileAttributesW(m_record.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string EntryWindowsFixture::Record() const {
+    UniqueKernelHandle file(::CreateFileW(m_record.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        return {};
+    }
+    std::string bytes(::GetFileSize(file.Get(), nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
