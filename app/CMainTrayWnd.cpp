@@ -350,9 +350,6 @@ void CMainTrayWnd::ShowMenu() {
     menu.AppendMenu(MF_STRING, ID_HELP, "ﾍﾙﾌﾟ(&H)");
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, ID_APP_EXIT, "Velmora の終了(&X)");
-    SetForegroundWindow();
-    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
-    // Without a message after the menu, the next click beside the menu would not close it.
-    PostMessage(WM_NULL, 0, 0);
+    TrackTrayMenu(menu, *this, pt);
     menu.DestroyMenu();
 }

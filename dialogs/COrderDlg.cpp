@@ -1,7 +1,7 @@
 #include "dialogs/COrderDlg.h"
 
-#include "entries/EntryLabel.h"
 #include "dialogs/CEntrySettingsDlg.h"
+#include "entries/EntryLabel.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
 

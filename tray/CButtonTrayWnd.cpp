@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "entries/EntryLabel.h"
 #include "app/CMainTrayWnd.h"
 #include "dialogs/CEntrySettingsDlg.h"
+#include "entries/EntryLabel.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
@@ -82,11 +82,7 @@ void CButtonTrayWnd::ShowEntryMenu() {
     menu.AppendMenu(MF_STRING, ID_ENTRY_SETTINGS, "設定変更(&S)");
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, ID_ENTRY_DELETE, "削除(&D)");
-    // A tray menu only closes on a click beside it when its owner is the foreground window.
-    SetForegroundWindow();
-    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
-    // Without a message after the menu, the next click beside the menu would not close it.
-    PostMessage(WM_NULL, 0, 0);
+    TrackTrayMenu(menu, *this, pt);
     menu.DestroyMenu();
 }
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <utility>
 
-#include "entries/EntryLabel.h"
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "dialogs/COrderDlg.h"
 #include "entries/CAppStart.h"
+#include "entries/EntryLabel.h"
 #include "entries/EntryStore.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
@@ -16,6 +16,7 @@
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
 #include "res/resource.h"
+#include "tray/TrayCommands.h"
 
 // Based on CWnd's map, not the single entry's: a group has no start on a double click and no
 // settings or delete commands of its own numbers.
@@ -135,11 +136,7 @@ void CGroupTrayWnd::ShowMemberMenu() {
         }
         menu.AppendIconItem(ID_MEMBER_FIRST + i, EntryLabel(*member), icon.Get());
     }
-    // A tray menu only closes on a click beside it when its owner is the foreground window.
-    SetForegroundWindow();
-    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
-    // Without a message after the menu, the next click beside the menu would not close it.
-    PostMessage(WM_NULL, 0, 0);
+    TrackTrayMenu(menu, *this, pt);
     menu.DestroyMenu();
 }
 
@@ -153,11 +150,7 @@ void CGroupTrayWnd::ShowGroupMenu() {
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, ID_GROUP_ADD, "ｸﾞﾙｰﾌﾟへ追加(&A)");
     menu.AppendMenu(MF_STRING, ID_GROUP_EDIT, "ｸﾞﾙｰﾌﾟの編集(&E)");
-    // A tray menu only closes on a click beside it when its owner is the foreground window.
-    SetForegroundWindow();
-    menu.TrackPopupMenu(TPM_RIGHTALIGN, pt.x - 5, pt.y, this);
-    // Without a message after the menu, the next click beside the menu would not close it.
-    PostMessage(WM_NULL, 0, 0);
+    TrackTrayMenu(menu, *this, pt);
     menu.DestroyMenu();
 }
 

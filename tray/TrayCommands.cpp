@@ -1,5 +1,6 @@
 #include "tray/TrayCommands.h"
 
+#include "framework/CMenu.h"
 #include "framework/CWnd.h"
 #include "res/resource.h"
 
@@ -15,4 +16,12 @@ LRESULT PostTrayCommand(CWnd& wnd, LPARAM mouseMessage) {
             break;
     }
     return 0;
+}
+
+void TrackTrayMenu(CMenu& menu, CWnd& owner, POINT cursor) {
+    // A tray menu only closes on a click beside it when its owner is the foreground window.
+    owner.SetForegroundWindow();
+    menu.TrackPopupMenu(TPM_RIGHTALIGN, cursor.x - 5, cursor.y, &owner);
+    // Without a message after the menu, the next click beside the menu would not close it.
+    owner.PostMessage(WM_NULL, 0, 0);
 }
