@@ -5,6 +5,7 @@ struct Search {
     DWORD pid;
     const wchar_t* className;
     const wchar_t* caption;
+    bool unownedOnly;
     HWND found;
 };
 
@@ -28,6 +29,10 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
         }
     }
     if (s->className != nullptr && !::IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    // The entry windows share the main window's title; only the main window has no owner.
+    if (s->unownedOnly && ::GetWindow(hwnd, GW_OWNER) != nullptr) {
         return TRUE;
     }
     s->found = hwnd;
@@ -68,9 +73,14 @@ bool VelmoraProcess::Running() const {
 
 HWND VelmoraProcess::WaitForWindow(const wchar_t* className, const wchar_t* caption,
                                    DWORD timeoutMs) {
+    return Find(className, caption, false, timeoutMs);
+}
+
+HWND VelmoraProcess::Find(const wchar_t* className, const wchar_t* caption, bool unownedOnly,
+                          DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     do {
-        Search s{m_pi.dwProcessId, className, caption, nullptr};
+        Search s{m_pi.dwProcessId, className, caption, unownedOnly, nullptr};
         ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&s));
         if (s.found != nullptr) {
             return s.found;
@@ -81,7 +91,7 @@ HWND VelmoraProcess::WaitForWindow(const wchar_t* className, const wchar_t* capt
 }
 
 HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
-    return WaitForWindow(nullptr, L"Velmora", timeoutMs);
+    return Find(nullptr, L"Velmora", true, timeoutMs);
 }
 
 DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {

@@ -17,7 +17,8 @@ public:
     static std::wstring ExePath();
 
     bool Start();
-    // The main window ("Velmora") of this process, once it exists; null after the timeout.
+    // The main window of this process ("Velmora", owned by no window), once it exists; null
+    // after the timeout.
     HWND WaitForMainWindow(DWORD timeoutMs = 10000);
     // A top-level window of this process with this class (and caption, when given), visible.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
@@ -27,6 +28,7 @@ public:
     DWORD Pid() const { return m_pi.dwProcessId; }
 
 private:
+    HWND Find(const wchar_t* className, const wchar_t* caption, bool unownedOnly, DWORD timeoutMs);
     PROCESS_INFORMATION m_pi{};
 };
 
