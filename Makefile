@@ -6,7 +6,7 @@ JOBS ?= 2
 CROSS_X64 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
 CROSS_X86 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
 
-.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run clean
+.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run dist clean
 
 all: x64 x86
 
@@ -68,6 +68,15 @@ test: x86 test-native test-fuzz test-win
 # Starts velmora.exe under Wine in a virtual desktop window on $$DISPLAY.
 run: x64
 	@scripts/run $(BUILD)/x64
+
+# dist/velmora-<version>-win64.zip and -win32.zip: the stripped Release programs, a readme and
+# the licence. The same sources give the same bytes.
+dist: bootstrap
+	@cmake -S . -B $(BUILD)/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X64) >/dev/null
+	@cmake --build $(BUILD)/x64 -j $(JOBS) --target velmora
+	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
+	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
+	@scripts/dist $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-stage dist
 
 clean:
 	rm -rf $(BUILD)

@@ -71,7 +71,12 @@ void CMainTrayWnd::SaveOnExit() {
 
 void CMainTrayWnd::LoadAll() {
     ++m_nBusy;
-    for (int n = 1; n <= m_nEntryCount; ++n) {
+    // A count larger than the stored sections would make one empty window per missing
+    // section, up to millions of them. A missing section between stored ones still loads as
+    // an empty entry; past the last stored one there is nothing to load.
+    const int last = theApp.GetHighestNumberedSection("", "Btn", m_nEntryCount);
+    bool refused = false;
+    for (int n = 1; n <= last; ++n) {
         AppEntry entry;
         theApp.LoadButton(n, entry);
         CWnd* made = nullptr;
@@ -88,8 +93,14 @@ void CMainTrayWnd::LoadAll() {
         // list then holds fewer entries than the store, and nothing is renumbered or written
         // over (see HoldsEveryEntry). Going on would only fail again for every stored record.
         if (made == nullptr) {
+            refused = true;
             break;
         }
+    }
+    // With every stored section loaded, the entries past them are all empty and nothing
+    // stored can be written over: the count shrinks to what is stored.
+    if (!refused && last < m_nEntryCount) {
+        m_nEntryCount = last;
     }
     --m_nBusy;
 }

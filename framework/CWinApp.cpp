@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/Afx.h"
@@ -111,6 +112,63 @@ UniqueRegKey CWinApp::GetSectionKey(const char* section) {
         return UniqueRegKey();
     }
     return UniqueRegKey(key);
+}
+
+int CWinApp::GetHighestNumberedSection(const char* parent, const char* prefix, int limit) {
+    UniqueRegKey app = GetAppRegistryKey();
+    if (!app || limit < 1) {
+        return 0;
+    }
+    // Opened, not created: asking must not add keys to the store.
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(app.Get(), Widen(parent).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return 0;
+    }
+    UniqueRegKey parentKey(key);
+    const std::wstring head = Widen(prefix);
+    int highest = 0;
+    DWORD maxName = 0;
+    ::RegQueryInfoKeyW(parentKey.Get(), nullptr, nullptr, nullptr, nullptr, &maxName, nullptr,
+                       nullptr, nullptr, nullptr, nullptr, nullptr);
+    std::vector<wchar_t> name(maxName + 1, L'\0');
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LSTATUS status = ::RegEnumKeyExW(parentKey.Get(), i, name.data(), &length, nullptr,
+                                               nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA) {
+            name.resize(name.size() * 2 + 256);  // a key added meanwhile: ask for it again
+            --i;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            break;
+        }
+        const std::wstring_view found(name.data(), length);
+        // Key names compare without regard to case, as the registry looks them up.
+        if (found.size() <= head.size() ||
+            ::CompareStringOrdinal(found.data(), static_cast<int>(head.size()), head.c_str(),
+                                   static_cast<int>(head.size()), TRUE) != CSTR_EQUAL) {
+            continue;
+        }
+        // Only plain decimal numbers without a leading zero name a section ("%d").
+        const std::wstring_view digits = found.substr(head.size());
+        if (digits[0] == L'0') {
+            continue;
+        }
+        long long n = 0;
+        bool number = true;
+        for (wchar_t c : digits) {
+            if (c < L'0' || c > L'9' || n > limit) {
+                number = false;
+                break;
+            }
+            n = n * 10 + (c - L'0');
+        }
+        if (number && n <= limit && n > highest) {
+            highest = static_cast<int>(n);
+        }
+    }
+    return highest;
 }
 
 int CWinApp::GetProfileInt(const char* section, const char* entry, int nDefault) {

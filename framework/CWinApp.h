@@ -40,6 +40,9 @@ public:
     CString GetProfileString(const char* section, const char* entry, const char* def = "");
     BOOL WriteProfileInt(const char* section, const char* entry, int nValue);
     BOOL WriteProfileString(const char* section, const char* entry, const CString& value);
+    // The highest n (1 or more, at most `limit`) for which the section "<parent>\<prefix><n>"
+    // exists; 0 if there is none. `parent` "" is the profile root. Creates nothing.
+    int GetHighestNumberedSection(const char* parent, const char* prefix, int limit);
 
     // Opens the application's help file.
     void WinHelp(DWORD_PTR dwData, UINT nCmd);

@@ -82,7 +82,11 @@ void CGroupTrayWnd::HideIcon(int flag) {
 void CGroupTrayWnd::LoadGroup() {
     FreeMembers();
     const int count = theApp.GetProfileInt(GroupSection(m_nGroupNo).GetString(), "Num", 0);
-    for (int n = 1; n <= count; ++n) {
+    // Members past the last stored section would all be empty; a count of millions would
+    // otherwise fill the memory (and the store, at the next save) with them.
+    const int last =
+        theApp.GetHighestNumberedSection(GroupSection(m_nGroupNo).GetString(), "App", count);
+    for (int n = 1; n <= last; ++n) {
         auto member = std::make_unique<AppEntry>();
         LoadEntrySection(theApp, MemberSection(m_nGroupNo, n), *member);
         m_listMembers.AddTail(member.release());
