@@ -97,9 +97,11 @@ void CGroupTrayWnd::LoadGroup() {
 }
 
 void CGroupTrayWnd::SaveGroup() {
+    // The count is written before the members: cut off in between, the group would show a
+    // member it never had (what a bigger group of this number once left stored). Made as one.
     StoreBatch batch;
     SaveGroup(batch);
-    StoreJournal::Apply(theApp, batch);
+    StoreJournal::Commit(theApp, batch);
 }
 
 void CGroupTrayWnd::SaveGroup(StoreBatch& batch) {
