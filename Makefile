@@ -32,7 +32,7 @@ x86: bootstrap
 # each for FUZZ_SECONDS; the corpus grows in $(BUILD)/fuzz/corpus, and an input that fails is
 # kept in $(BUILD)/fuzz/artifacts.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_cgetcomma fuzz_paths
+FUZZ_TARGETS := fuzz_cgetcomma fuzz_paths fuzz_storebatch
 
 fuzz-build: bootstrap
 	@cmake -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \

@@ -4,6 +4,7 @@
 
 #include "app/CMainTrayWnd.h"
 #include "entries/EntryStore.h"
+#include "entries/StoreJournal.h"
 #include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
@@ -65,6 +66,10 @@ BOOL CLauncherApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 
+    // A save that was cut off (the program killed, the machine gone) is finished before the
+    // main window reads the count.
+    StoreJournal::Recover(*this);
+
     auto* mainWnd = new CMainTrayWnd;
     CString wndClass =
         AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
@@ -90,4 +95,8 @@ void CLauncherApp::LoadButton(int n, AppEntry& entry) {
 
 void CLauncherApp::SaveButton(int n, AppEntry entry) {
     SaveEntrySection(*this, ButtonSection(n), entry);
+}
+
+void CLauncherApp::SaveButton(StoreBatch& batch, int n, const AppEntry& entry) {
+    SaveEntrySection(batch, ButtonSection(n), entry);
 }

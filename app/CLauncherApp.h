@@ -8,6 +8,8 @@
 #include "framework/CWinApp.h"
 #include "framework/WinHandles.h"
 
+class StoreBatch;
+
 class CLauncherApp : public CWinApp {
 public:
     CLauncherApp();
@@ -18,6 +20,8 @@ public:
     // The top-level entry n (counted from 1) of the store, section "Btn%d".
     void LoadButton(int n, AppEntry& entry);
     void SaveButton(int n, AppEntry entry);
+    // The same, added to a batch that is written later as a whole.
+    void SaveButton(StoreBatch& batch, int n, const AppEntry& entry);
 
     // The name of the mutex that makes a second copy started at the same instant end too.
     static const wchar_t* const kInstanceMutexName;

@@ -3,6 +3,8 @@
 #include "app/CLauncherApp.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "dialogs/CIconOrderDlg.h"
+#include "entries/StoreBatch.h"
+#include "entries/StoreJournal.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "res/resource.h"
@@ -112,6 +114,10 @@ void CMainTrayWnd::SaveAll() {
     if (!HoldsEveryEntry()) {
         return;
     }
+    // Moving entries and renumbering groups writes sections over each other: cut off half-way,
+    // the store would show some entries twice and lose others. The whole list goes into one
+    // batch, made through the journal, with the count that goes with it.
+    StoreBatch batch;
     int g = 0;
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
@@ -122,10 +128,12 @@ void CMainTrayWnd::SaveAll() {
             // Groups are numbered by their place among the groups, as the next start reads them.
             auto* group = static_cast<CGroupTrayWnd*>(wnd);
             group->m_nGroupNo = ++g;
-            group->SaveGroup();
+            group->SaveGroup(batch);
         }
-        theApp.SaveButton(i + 1, entry);
+        theApp.SaveButton(batch, i + 1, entry);
     }
+    batch.WriteInt("Button", "Num", m_nEntryCount);
+    StoreJournal::Commit(theApp, batch);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "entries/EntryStore.h"
 
 #include "entries/CGetComma.h"
+#include "entries/StoreBatch.h"
+#include "entries/StoreJournal.h"
 #include "framework/CWinApp.h"
 
 void LoadEntrySection(CWinApp& app, const CString& section, AppEntry& entry) {
@@ -18,16 +20,21 @@ void LoadEntrySection(CWinApp& app, const CString& section, AppEntry& entry) {
     entry.IsGroup = data.GetItem(2);
 }
 
-void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry) {
-    const char* name = section.GetString();
-    // Write failures are not reported: the entry stays in memory either way.
-    app.WriteProfileString(name, "Title", entry.Title);
-    app.WriteProfileString(name, "AppName", entry.AppName);
-    app.WriteProfileString(name, "Dir", entry.Dir);
-    app.WriteProfileString(name, "Parm", entry.Parm);
-    app.WriteProfileString(name, "Icon", entry.Icon);
+void SaveEntrySection(StoreBatch& batch, const CString& section, const AppEntry& entry) {
+    batch.WriteString(section, "Title", entry.Title);
+    batch.WriteString(section, "AppName", entry.AppName);
+    batch.WriteString(section, "Dir", entry.Dir);
+    batch.WriteString(section, "Parm", entry.Parm);
+    batch.WriteString(section, "Icon", entry.Icon);
 
     CString data;
     data.Format("%d,%d,%d", entry.Show, entry.IconIndex, entry.IsGroup);
-    app.WriteProfileString(name, "Data", data);
+    batch.WriteString(section, "Data", data);
+}
+
+void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry) {
+    StoreBatch batch;
+    SaveEntrySection(batch, section, entry);
+    // Write failures are not reported: the entry stays in memory either way.
+    StoreJournal::Apply(app, batch);
 }

@@ -6,6 +6,7 @@
 #include "framework/CString.h"
 
 class CWinApp;
+class StoreBatch;
 
 // Fills every field of the entry from the section: "Title", "AppName", "Dir", "Parm" and "Icon"
 // (missing: empty), then Show, IconIndex and IsGroup from the items 0 to 2 of "Data" (missing
@@ -14,4 +15,6 @@ void LoadEntrySection(CWinApp& app, const CString& section, AppEntry& entry);
 
 // Writes "Title", "AppName", "Dir", "Parm", "Icon" and "Data" ("%d,%d,%d" of Show, IconIndex,
 // IsGroup) in that order, all as strings. Other values of the section stay as they are.
+void SaveEntrySection(StoreBatch& batch, const CString& section, const AppEntry& entry);
+// The same, written at once.
 void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry);

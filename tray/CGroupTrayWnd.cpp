@@ -10,6 +10,8 @@
 #include "entries/CAppStart.h"
 #include "entries/EntryLabel.h"
 #include "entries/EntryStore.h"
+#include "entries/StoreBatch.h"
+#include "entries/StoreJournal.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
@@ -95,11 +97,19 @@ void CGroupTrayWnd::LoadGroup() {
 }
 
 void CGroupTrayWnd::SaveGroup() {
-    theApp.WriteProfileInt(GroupSection(m_nGroupNo).GetString(), "Num", m_nMemberCount);
+    // The count is written before the members: cut off in between, the group would show a
+    // member it never had (what a bigger group of this number once left stored). Made as one.
+    StoreBatch batch;
+    SaveGroup(batch);
+    StoreJournal::Commit(theApp, batch);
+}
+
+void CGroupTrayWnd::SaveGroup(StoreBatch& batch) {
+    batch.WriteInt(GroupSection(m_nGroupNo), "Num", m_nMemberCount);
     int n = 1;
     for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr; ++n) {
         const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
-        SaveEntrySection(theApp, MemberSection(m_nGroupNo, n), *member);
+        SaveEntrySection(batch, MemberSection(m_nGroupNo, n), *member);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "framework/CPtrList.h"
 #include "tray/CButtonTrayWnd.h"
 
+class StoreBatch;
+
 class CGroupTrayWnd : public CButtonTrayWnd {
 public:
     CGroupTrayWnd() = default;
@@ -31,6 +33,8 @@ public:
     void LoadGroup();
     // Writes "Num" and every member, in list order, to group m_nGroupNo.
     void SaveGroup();
+    // The same, added to a batch that is written later as a whole.
+    void SaveGroup(StoreBatch& batch);
 
     // The icon file's icon, else the built-in icon of the group number; the title as tip.
     BOOL ShowGroupTrayIcon(DWORD message);
