@@ -6,7 +6,7 @@ JOBS ?= 2
 CROSS_X64 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
 CROSS_X86 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
 
-.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run dist clean
+.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run demo dist clean
 
 all: x64 x86
 
@@ -68,6 +68,11 @@ test: x86 test-native test-fuzz test-win
 # Starts velmora.exe under Wine in a virtual desktop window on $$DISPLAY.
 run: x64
 	@scripts/run $(BUILD)/x64
+
+# The README's pictures, headlessly: a sample store, velmora.exe on its own Xvfb display, its
+# menus and dialogs opened and photographed into $(BUILD)/demo and copied to docs/images.
+demo: x64
+	@scripts/demo $(BUILD)/x64 $(BUILD)/demo docs/images
 
 # dist/velmora-<version>-win64.zip and -win32.zip: the stripped Release programs, a readme and
 # the licence. The same sources give the same bytes.
