@@ -213,37 +213,35 @@ void ReverseAndClose() {
     ::SendMessageW(Main()->m_hWnd, WM_CLOSE, 0, 0);
 }
 
-// Deleting a group renumbers the groups behind it and moves every later entry up.
-void DeleteFirstGroup() {
+// The first group window of the list (the scenarios all have one).
+CGroupTrayWnd* FirstGroup() {
     for (POSITION pos = Main()->m_listWnd.GetHeadPosition(); pos != nullptr;) {
         auto* wnd = static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetNext(pos));
         AppEntry entry;
         wnd->GetEntry(entry);
         if (entry.IsGroup == 1) {
-            Main()->RemoveEntryWnd(wnd);
-            wnd->DestroyWindow();
-            return;
+            return static_cast<CGroupTrayWnd*>(wnd);
         }
     }
+    return nullptr;
+}
+
+// Deleting a group renumbers the groups behind it and moves every later entry up.
+void DeleteFirstGroup() {
+    CGroupTrayWnd* group = FirstGroup();
+    Main()->RemoveEntryWnd(group);
+    group->DestroyWindow();
 }
 
 // A member added to the first group is saved with its group at once (the settings dialog's OK).
 void AddMemberToFirstGroup() {
-    for (POSITION pos = Main()->m_listWnd.GetHeadPosition(); pos != nullptr;) {
-        auto* wnd = static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetNext(pos));
-        AppEntry entry;
-        wnd->GetEntry(entry);
-        if (entry.IsGroup == 1) {
-            auto* group = static_cast<CGroupTrayWnd*>(wnd);
-            auto* member = new AppEntry;
-            member->Title = "m4";
-            member->AppName = "C:\\m4.exe";
-            group->m_listMembers.AddTail(member);
-            group->m_nMemberCount = group->m_listMembers.GetCount();
-            group->SaveGroup();
-            return;
-        }
-    }
+    CGroupTrayWnd* group = FirstGroup();
+    auto* member = new AppEntry;
+    member->Title = "m4";
+    member->AppName = "C:\\m4.exe";
+    group->m_listMembers.AddTail(member);
+    group->m_nMemberCount = group->m_listMembers.GetCount();
+    group->SaveGroup();
 }
 
 // A member a bigger group of the same number once had: whatever shows it is showing a ghost.
