@@ -7,7 +7,7 @@
 // --runs: runs per figure (default 5), after one that is not counted; in each run every program
 // is measured in turn (velmora, the floor, the bare floor), and each run starts with the next one.
 // --size-*: the stripped sizes of velmora.exe, measured outside (there is no strip under Wine).
-// --only start|menu|save|memory|growth: one part, for a quick look.
+// --only start|menu|save|memory|growth: one figure, for a quick look.
 //
 // It owns the tray (FakeTray) for the whole run, so it must be the only program in its Wine
 // desktop that adds tray icons.
@@ -43,7 +43,7 @@ struct Options {
     long long sizeX64 = -1;
     long long sizeX86 = -1;
     std::string only;
-    bool Wants(const char* part) const { return only.empty() || only == part; }
+    bool Wants(const char* figure) const { return only.empty() || only == figure; }
 };
 
 struct Paths {
