@@ -156,6 +156,7 @@ void AddTrayIcon(HWND owner, HICON icon, const std::wstring& tip) {
     ::Shell_NotifyIconW(NIM_ADD, &nid);
 }
 
+// The label, and the icon over the background, highlighted or not.
 void DrawMenuItem(const DRAWITEMSTRUCT& item) {
     if (item.itemData >= g_menu.labels.size()) {
         return;
@@ -173,6 +174,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item) {
                      item.rcItem.top + 2, ILD_NORMAL);
 }
 
+// Runs for every message of the floor's windows; while a member menu is tracked its owner is
+// asked for the size and the picture of every item.
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MEASUREITEM: {
