@@ -6,7 +6,7 @@ JOBS ?= 2
 CROSS_X64 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
 CROSS_X86 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
 
-.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run demo dist clean
+.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run demo dist bench clean
 
 all: x64 x86
 
@@ -82,6 +82,15 @@ dist: bootstrap
 	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
 	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
 	@scripts/dist $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-stage dist
+
+# Speed and memory of the program against a floor program of ours (bench/), under Wine; the
+# table goes into docs/PERFORMANCE.md. BENCH_RUNS runs per figure (default 5).
+bench: bootstrap
+	@cmake -S . -B $(BUILD)/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X64) >/dev/null
+	@cmake --build $(BUILD)/x64 -j $(JOBS) --target velmora_bench
+	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
+	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
+	@scripts/bench $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -19,13 +19,16 @@ BOOL CLoadIcon::Create(BOOL bSmall) {
 void CLoadIcon::SetFile(const CString& path) {
     m_strFile = path;
     m_strExt = PathExtension(path);
-    if (!HasIconsByIndex()) {
-        m_nCount = 1;
-        return;
+    m_nCount = HasIconsByIndex() ? kNotCounted : 1;
+}
+
+int CLoadIcon::GetCount() {
+    if (m_nCount == kNotCounted) {
+        UINT count = ::ExtractIconExW(Widen(m_strFile.View()).c_str(), -1, nullptr, nullptr, 1);
+        // A file that cannot be read gives (UINT)-1 rather than 0.
+        m_nCount = count > INT_MAX ? 0 : static_cast<int>(count);
     }
-    UINT count = ::ExtractIconExW(Widen(m_strFile.View()).c_str(), -1, nullptr, nullptr, 1);
-    // A file that cannot be read gives (UINT)-1 rather than 0.
-    m_nCount = count > INT_MAX ? 0 : static_cast<int>(count);
+    return m_nCount;
 }
 
 HICON CLoadIcon::GetIcon(int index) {
@@ -45,18 +48,18 @@ HICON CLoadIcon::GetIcon(int index) {
 }
 
 UniqueIcon CLoadIcon::ExtractFromFile(int index) const {
-    // Both sizes are asked for, so both come back and both are ours to destroy.
-    HICON hLarge = nullptr;
-    HICON hSmall = nullptr;
-    UINT extracted = ::ExtractIconExW(Widen(m_strFile.View()).c_str(), index, &hLarge, &hSmall, 1);
+    // Only the size in use is asked for: each size asked reads the file's icon resources again,
+    // and the other one would be destroyed unused.
+    HICON hIcon = nullptr;
+    const std::wstring file = Widen(m_strFile.View());
+    UINT extracted = m_bSmall != FALSE ? ::ExtractIconExW(file.c_str(), index, nullptr, &hIcon, 1)
+                                       : ::ExtractIconExW(file.c_str(), index, &hIcon, nullptr, 1);
     // When nothing was extracted (0, or (UINT)-1 for an unreadable file) Wine still writes the
-    // two handles, with garbage: they are no icons of ours.
+    // handle, with garbage: it is no icon of ours.
     if (extracted == 0 || extracted == UINT_MAX) {
         return UniqueIcon();
     }
-    UniqueIcon largeIcon(hLarge);
-    UniqueIcon smallIcon(hSmall);
-    return m_bSmall != FALSE ? std::move(smallIcon) : std::move(largeIcon);
+    return UniqueIcon(hIcon);
 }
 
 UniqueIcon CLoadIcon::GetShellIcon() {

@@ -18,11 +18,11 @@ public:
 
     // Chooses the size (bSmall not 0: 16 x 16) and makes the converter list. Called once, first.
     BOOL Create(BOOL bSmall);
-    // Makes path the current file and counts its icons.
+    // Makes path the current file; its icons are counted when GetCount first asks.
     void SetFile(const CString& path);
     // How many icons the current file offers: from the file for ".exe" and ".dll", else 1; 1
     // also after GetIcon fell back to the shell's icon.
-    int GetCount() const { return m_nCount; }
+    int GetCount();
     // A new icon of the chosen size for icon `index` of the current file, owned by the caller;
     // the shell's icon for the file when the file gives none there; null when neither has one.
     HICON GetIcon(int index);
@@ -35,6 +35,10 @@ public:
 private:
     // ".exe" and ".dll" files offer their own icons by index.
     bool HasIconsByIndex() const;
+
+    // Counting reads the file's resources, and the tray and the menus, which make a loader for
+    // every icon, never ask: an ".exe" or ".dll" is counted on the first GetCount.
+    static constexpr int kNotCounted = -1;
 
     BOOL m_bSmall = FALSE;
     int m_nCount = 0;

@@ -48,9 +48,8 @@ BOOL CButtonTrayWnd::NotifyTray(DWORD message, HICON icon, const CString& tip) {
     // The list brings any icon to 16 x 16 with a mask; a list held before is destroyed.
     m_imageList.Create(16, 16, ILC_COLORDDB | ILC_MASK, 0, 0);
     m_imageList.Add(icon);
-    // The service keeps a copy of its own; this one goes when the call is done.
-    UniqueIcon copy = m_imageList.GetIcon(0);
-    return CTrayIconService::Instance().Notify(message, m_hWnd, copy.Get(), tip);
+    // The fresh copy for the shell is the one the service keeps in its record.
+    return CTrayIconService::Instance().Notify(message, m_hWnd, m_imageList.GetIcon(0), tip);
 }
 
 void CButtonTrayWnd::RemoveTrayIcon() {

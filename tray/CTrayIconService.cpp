@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/Utf.h"
 #include "res/resource.h"
@@ -45,20 +46,30 @@ void CTrayIconService::Record(DWORD message, HWND owner, BOOL result) {
 
 BOOL CTrayIconService::Notify(DWORD message, HWND owner, HICON icon, const CString& tip) {
     BOOL result = Send(message, owner, icon, tip);
+    Keep(message, owner, UniqueIcon(icon != nullptr ? ::CopyIcon(icon) : nullptr), tip, result);
+    return result;
+}
+
+BOOL CTrayIconService::Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip) {
+    BOOL result = Send(message, owner, icon.Get(), tip);
+    Keep(message, owner, std::move(icon), tip, result);
+    return result;
+}
+
+void CTrayIconService::Keep(DWORD message, HWND owner, UniqueIcon icon, const CString& tip,
+                            BOOL result) {
     CString fittedTip(Utf16ToUtf8(FitTrayTip(tip.View())));
-    UniqueIcon copy(icon != nullptr ? ::CopyIcon(icon) : nullptr);
     auto it = std::find_if(m_icons.begin(), m_icons.end(),
                            [owner](const Icon& i) { return i.owner == owner; });
     if (it == m_icons.end()) {
         if (message == NIM_ADD) {
-            m_icons.push_back({owner, fittedTip, std::move(copy), result != FALSE});
+            m_icons.push_back({owner, fittedTip, std::move(icon), result != FALSE});
         }
     } else {
         it->tip = fittedTip;
-        it->icon = std::move(copy);
+        it->icon = std::move(icon);
         it->held = it->held || result != FALSE;
     }
-    return result;
 }
 
 BOOL CTrayIconService::Delete(HWND owner) {

@@ -30,6 +30,8 @@ public:
     // NIM_ADD or NIM_MODIFY for the icon of `owner` (identifier 1, callback WM_TRAYNOTIFY).
     // The icon is copied: the caller keeps its handle.
     BOOL Notify(DWORD message, HWND owner, HICON icon, const CString& tip);
+    // The same for an icon made for this call: the service keeps it instead of a copy.
+    BOOL Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip);
     // NIM_DELETE for the icon of `owner`.
     BOOL Delete(HWND owner);
     // Hands every icon to the shell again, in the order they were added: after the taskbar
@@ -45,6 +47,8 @@ public:
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
+    // Updates the record after a NIM_ADD or NIM_MODIFY that gave `result`.
+    void Keep(DWORD message, HWND owner, UniqueIcon icon, const CString& tip, BOOL result);
     void Record(DWORD message, HWND owner, BOOL result);
 
     std::vector<Icon> m_icons;

@@ -1,0 +1,371 @@
+// The bench harness, run under Wine by `make bench` (scripts/bench): measures velmora.exe and the
+// program's own code against the floor program (bench/floor) in one run and prints the results
+// as a Markdown table on stdout; progress goes to stderr.
+//
+//   velmora_bench.exe [--runs N] [--size-x64 BYTES] [--size-x86 BYTES] [--only NAME]
+//
+// --runs: runs per figure (default 5), after one that is not counted; in each run every program
+// is measured in turn (velmora, the floor, the bare floor), and each run starts with the next one.
+// --size-*: the stripped sizes of velmora.exe, measured outside (there is no strip under Wine).
+// --only start|menu|save|memory|growth: one figure, for a quick look.
+//
+// It owns the tray (FakeTray) for the whole run, so it must be the only program in its Wine
+// desktop that adds tray icons.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/BenchStore.h"
+#include "bench/BenchTable.h"
+#include "bench/ChildProcess.h"
+#include "bench/Clock.h"
+#include "bench/FakeTray.h"
+#include "bench/ResultFile.h"
+#include "bench/Samples.h"
+
+namespace {
+
+constexpr DWORD kChildTimeoutMs = 300000;
+// After the last icon the program returns into its message loop; its memory is read after this.
+constexpr DWORD kSettleMs = 300;
+constexpr int kMenuPops = 10;     // timed pops per process run (after 2 untimed)
+constexpr int kSaves = 3;         // timed saves per process run
+constexpr int kGrowthPops = 500;  // member-menu pops, and as many main-menu pops
+constexpr int kGrowthDialogs = 100;
+
+struct Options {
+    int runs = 5;
+    long long sizeX64 = -1;
+    long long sizeX86 = -1;
+    std::string only;
+    bool Wants(const char* figure) const { return only.empty() || only == figure; }
+};
+
+struct Paths {
+    std::wstring bin;  // with a trailing backslash
+    std::wstring velmora, floor, probe, iconFile, result;
+};
+
+Paths FindPaths() {
+    std::wstring self(1024, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+        if (n < self.size()) {
+            self.resize(n);
+            break;
+        }
+        self.resize(self.size() * 2);
+    }
+    Paths p;
+    p.bin = self.substr(0, self.find_last_of(L"\\/") + 1);
+    p.velmora = p.bin + L"velmora.exe";
+    p.floor = p.bin + L"bench_floor.exe";
+    p.probe = p.bin + L"velmora_probe.exe";
+    p.iconFile = p.bin + L"fixtures\\threeicons.exe";
+    // Asked for its length first: no fixed buffer.
+    std::wstring temp(::GetTempPathW(0, nullptr), L'\0');
+    temp.resize(::GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()));
+    p.result = temp + L"velmora-bench-result.txt";
+    return p;
+}
+
+void Progress(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Progress(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fflush(stderr);
+}
+
+// One start of a program on the seeded store: from just before CreateProcess to the arrival of
+// its last tray icon (expectedIcons of them), and its private memory once it has settled.
+struct StartRun {
+    bool ok = false;
+    double ms = 0;
+    SIZE_T memory = 0;
+};
+
+StartRun TimeStart(FakeTray& tray, const std::wstring& exe, const std::wstring& args,
+                   int expectedIcons, bool readMemory) {
+    StartRun run;
+    tray.Clear();
+    ChildProcess child;
+    const LONGLONG start = NowTicks();
+    if (!child.Start(exe, args)) {
+        return run;
+    }
+    const DWORD pid = child.Pid();
+    if (!child.PumpUntil([&] { return tray.CountOf(pid) >= expectedIcons; }, kChildTimeoutMs)) {
+        Progress("  %ls: %d of %d icons\n", exe.c_str(), tray.CountOf(pid), expectedIcons);
+        return run;
+    }
+    run.ms = TicksToMs(tray.AddsOf(pid).back().ticks - start);
+    if (readMemory) {
+        PumpFor(kSettleMs);
+        run.memory = child.PrivateBytes();
+    }
+    child.Terminate();
+    run.ok = tray.CountOf(pid) == expectedIcons;
+    return run;
+}
+
+// Runs a measuring program to its end; its results, or nothing when it failed.
+std::map<std::string, std::vector<double>> RunToEnd(const Paths& paths, const std::wstring& exe,
+                                                    const std::wstring& args) {
+    ::DeleteFileW(paths.result.c_str());
+    ChildProcess child;
+    if (!child.Start(exe, args)) {
+        Progress("  cannot start %ls\n", exe.c_str());
+        return {};
+    }
+    const DWORD code = child.WaitForExit(kChildTimeoutMs);
+    if (code != 0) {
+        Progress("  %ls %ls: exit code %lu\n", exe.c_str(), args.c_str(), code);
+        return {};
+    }
+    return ResultFile::Read(paths.result);
+}
+
+std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+// The three programs a figure is measured on, in the order of one run; each run starts one
+// further along, so that none always goes first.
+enum Who { kVelmora, kFloor, kBare };
+constexpr const char* kNames[] = {"velmora", "floor", "bare floor"};
+
+Who InTurn(int run, int turn, int count) { return static_cast<Who>((run + turn) % count); }
+
+bool MeasureStart(FakeTray& tray, const Paths& paths, const Options& options, BenchTable& table,
+                  Samples& memoryProgram, Samples& memoryFloor) {
+    for (int entries : {0, 10, 100, 1000}) {
+        if (!options.Wants("start") && !(options.Wants("memory") && entries == 100)) {
+            continue;
+        }
+        Progress("start-up, %d entries\n", entries);
+        benchstore::SeedEntries(entries, paths.iconFile);
+        Samples times[3];
+        // A start is one sample; the shorter ones are taken three times a run.
+        const int starts = entries <= 100 ? 3 : 1;
+        // Run -1 warms the file cache and the server up for all three and is not counted.
+        for (int r = -1; r < options.runs; ++r) {
+            for (int turn = 0; turn < 3 * starts; ++turn) {
+                const Who who = InTurn(r + 1, turn, 3);
+                const std::wstring& exe = who == kVelmora ? paths.velmora : paths.floor;
+                const wchar_t* args = who == kVelmora ? L""
+                                      : who == kFloor ? L"start"
+                                                      : L"start-bare";
+                StartRun run = TimeStart(tray, exe, args, entries + 1, entries == 100);
+                if (!run.ok) {
+                    Progress("  %s did not add its %d icons\n", kNames[who], entries + 1);
+                    return false;
+                }
+                if (r < 0) {
+                    continue;
+                }
+                times[who].Add(run.ms);
+                if (entries == 100 && who != kBare) {
+                    (who == kVelmora ? memoryProgram : memoryFloor)
+                        .Add(static_cast<double>(run.memory));
+                }
+            }
+            for (Samples& s : times) {
+                s.EndRun();
+            }
+            if (r >= 0) {
+                Progress("  run %d: velmora %.1f, floor %.1f, bare floor %.1f ms\n", r + 1,
+                         times[kVelmora].RunMedians().back(), times[kFloor].RunMedians().back(),
+                         times[kBare].RunMedians().back());
+            }
+        }
+        if (options.Wants("start")) {
+            table.AddRatio(
+                "Start-up to the last tray icon, " + std::to_string(entries) + " entries",
+                times[kVelmora], times[kFloor], &times[kBare], entries >= 100 ? 1.3 : 0);
+        }
+    }
+    return true;
+}
+
+// A figure measured inside a process of its own, REPS times per run: the program's code in
+// velmora_probe.exe, the floor in bench_floor.exe (and its bare mode when withBare).
+bool MeasureInProcess(const Paths& paths, const Options& options, BenchTable& table,
+                      const std::wstring& mode, int reps, const char* key,
+                      const std::string& figure, bool withBare, double goal) {
+    Samples times[3];
+    const std::wstring tail = L" " + Quoted(paths.result) + L" " + std::to_wstring(reps);
+    const int count = withBare ? 3 : 2;
+    // Run -1 warms up and is not counted.
+    for (int r = -1; r < options.runs; ++r) {
+        for (int turn = 0; turn < count; ++turn) {
+            const Who who = InTurn(r + 1, turn, count);
+            auto results = RunToEnd(paths, who == kVelmora ? paths.probe : paths.floor,
+                                    (who == kBare ? mode + L"-bare" : mode) + tail);
+            if (results[key].size() != static_cast<size_t>(reps)) {
+                Progress("  %s gave no %s\n", kNames[who], key);
+                return false;
+            }
+            if (r >= 0) {
+                times[who].Add(results[key]);
+                times[who].EndRun();
+            }
+        }
+        if (r < 0) {
+            continue;
+        }
+        Progress("  run %d: velmora %.1f, floor %.1f", r + 1, times[kVelmora].RunMedians().back(),
+                 times[kFloor].RunMedians().back());
+        if (withBare) {
+            Progress(", bare floor %.1f", times[kBare].RunMedians().back());
+        }
+        Progress(" ms\n");
+    }
+    table.AddRatio(figure, times[kVelmora], times[kFloor], withBare ? &times[kBare] : nullptr,
+                   goal);
+    return true;
+}
+
+std::string Megabytes(double bytes) { return Fixed(bytes / (1024.0 * 1024.0), 2) + " MB"; }
+
+// A change with its sign: "+0 KB", "-12 KB".
+std::string Signed(double value, const std::string& text) {
+    std::string signedText(value >= 0 ? "+" : "");
+    signedText += text;
+    return signedText;
+}
+
+// "a → b → c" of three checkpoints.
+std::string Series(const std::vector<double>& values, const std::function<std::string(double)>& f) {
+    std::string text;
+    for (double v : values) {
+        if (!text.empty()) {
+            text += " → ";
+        }
+        text += f(v);
+    }
+    return text;
+}
+
+// The growth of a measure over the first and the second half ("+a / +b"), and whether the second
+// half grew (a leak keeps growing; a cache that fills once does not).
+void AddGrowthRow(BenchTable& table, const std::string& figure, const std::vector<double>& v,
+                  const std::function<std::string(double)>& show,
+                  const std::function<std::string(double)>& showChange) {
+    const double first = v[1] - v[0];
+    const double second = v[2] - v[1];
+    table.AddRow(figure, Series(v, show), "–",
+                 Signed(first, showChange(first)) + " / " + Signed(second, showChange(second)),
+                 "none",
+                 first <= 0 && second <= 0 ? "yes"
+                 : second <= 0             ? "no (first half only)"
+                                           : "**no**");
+}
+
+bool MeasureGrowth(const Paths& paths, BenchTable& table) {
+    Progress("growth: %d member-menu and %d main-menu pops, %d settings dialogs\n", kGrowthPops,
+             kGrowthPops, kGrowthDialogs);
+    benchstore::SeedEntryAndGroup(10, paths.iconFile);
+    auto r = RunToEnd(paths, paths.probe,
+                      L"growth " + Quoted(paths.result) + L" " + std::to_wstring(kGrowthPops) +
+                          L" " + std::to_wstring(kGrowthDialogs));
+    if (r["memory"].size() != 3 || r["gdi"].size() != 3 || r["user"].size() != 3) {
+        return false;
+    }
+    const std::string what = std::to_string(static_cast<int>(r["menus"][0])) + " menu pops and " +
+                             std::to_string(static_cast<int>(r["dialogs"][0])) +
+                             " settings dialogs (" + Fixed(r["growth_ms"][0] / 1000.0, 1) +
+                             " s); start → half → end, growth in each half";
+    AddGrowthRow(table, "Private memory over " + what, r["memory"], Megabytes,
+                 [](double bytes) { return Fixed(bytes / 1024.0, 0) + " KB"; });
+    auto count = [](double n) { return std::to_string(static_cast<int>(n)); };
+    AddGrowthRow(table, "GDI objects over the same", r["gdi"], count, count);
+    AddGrowthRow(table, "USER objects (icons, menus) over the same", r["user"], count, count);
+    return true;
+}
+
+void AddSize(BenchTable& table, const char* arch, long long bytes) {
+    if (bytes < 0) {
+        return;
+    }
+    table.AddRow(std::string("velmora.exe stripped, ") + arch,
+                 Fixed(static_cast<double>(bytes) / 1024.0, 0) + " KB", "–", "–", "< 400 KB",
+                 bytes < 400 * 1024 ? "yes" : "**no**");
+}
+
+Options ParseOptions(int argc, wchar_t** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::wstring name = argv[i];
+        if (name == L"--runs") {
+            o.runs = _wtoi(argv[i + 1]);
+        } else if (name == L"--size-x64") {
+            o.sizeX64 = _wtoi64(argv[i + 1]);
+        } else if (name == L"--size-x86") {
+            o.sizeX86 = _wtoi64(argv[i + 1]);
+        } else if (name == L"--only") {
+            std::wstring only = argv[i + 1];
+            o.only.assign(only.begin(), only.end());
+        }
+    }
+    return o;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const Options options = ParseOptions(argc, argv);
+    const Paths paths = FindPaths();
+    FakeTray tray;
+    if (!tray.SelfTest()) {
+        Progress("bench: the tray of this desktop is not ours; is explorer's tray topmost?\n");
+        return 1;
+    }
+
+    BenchTable table;
+    Samples memoryProgram;
+    Samples memoryFloor;
+    bool ok = true;
+    if (options.Wants("start") || options.Wants("memory")) {
+        ok = MeasureStart(tray, paths, options, table, memoryProgram, memoryFloor) && ok;
+    }
+    if (ok && options.Wants("menu")) {
+        Progress("member menu, 100 members\n");
+        benchstore::SeedGroup(100, paths.iconFile);
+        ok = MeasureInProcess(paths, options, table, L"menu", kMenuPops, "menu_ms",
+                              "Member menu of 100: built, shown, dismissed", true, 1.2);
+    }
+    if (ok && options.Wants("save")) {
+        Progress("SaveAll, 1000 entries\n");
+        benchstore::SeedEntries(1000, paths.iconFile);
+        ok = MeasureInProcess(paths, options, table, L"save", kSaves, "save_ms",
+                              "SaveAll of 1000 entries", false, 1.5);
+    }
+    if (ok && options.Wants("memory")) {
+        const double difference = memoryProgram.Median() - memoryFloor.Median();
+        table.AddRow("Private memory after start, 100 entries (n = " +
+                         std::to_string(memoryProgram.Count()) + " / " +
+                         std::to_string(memoryFloor.Count()) + ")",
+                     Megabytes(memoryProgram.Median()), Megabytes(memoryFloor.Median()),
+                     Signed(difference, Megabytes(difference)), "≤ +2 MB",
+                     difference <= 2.0 * 1024 * 1024 ? "yes" : "**no**");
+    }
+    if (ok && options.Wants("growth")) {
+        ok = MeasureGrowth(paths, table);
+    }
+    AddSize(table, "x64", options.sizeX64);
+    AddSize(table, "x86", options.sizeX86);
+    benchstore::Clear();
+    ::DeleteFileW(paths.result.c_str());
+
+    std::fputs(table.Markdown().c_str(), stdout);
+    if (!ok) {
+        Progress("bench: a measurement failed; the table is incomplete\n");
+        return 1;
+    }
+    return 0;
+}
