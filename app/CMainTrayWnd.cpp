@@ -7,6 +7,7 @@
 #include "entries/StoreJournal.h"
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
+#include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
 #include "tray/CGroupTrayWnd.h"
@@ -49,10 +50,8 @@ void CMainTrayWnd::LoadCount() { m_nEntryCount = theApp.GetProfileInt("Button", 
 void CMainTrayWnd::SaveCount() { theApp.WriteProfileInt("Button", "Num", m_nEntryCount); }
 
 BOOL CMainTrayWnd::SetTrayIcon(DWORD message, UINT iconId) {
-    auto icon = static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(iconId),
-                                                IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    UniqueIcon owned(icon);
-    return CTrayIconService::Instance().Notify(message, m_hWnd, icon, "Velmora");
+    return CTrayIconService::Instance().Notify(message, m_hWnd, LoadSmallResourceIcon(iconId),
+                                               "Velmora");
 }
 
 BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete(m_hWnd); }
@@ -72,7 +71,7 @@ void CMainTrayWnd::SaveOnExit() {
 }
 
 void CMainTrayWnd::LoadAll() {
-    ++m_nBusy;
+    BusyScope busy(*this);
     // A count larger than the stored sections would make one empty window per missing
     // section, up to millions of them. A missing section between stored ones still loads as
     // an empty entry; past the last stored one there is nothing to load.
@@ -104,7 +103,6 @@ void CMainTrayWnd::LoadAll() {
     if (!refused && last < m_nEntryCount) {
         m_nEntryCount = last;
     }
-    --m_nBusy;
 }
 
 BOOL CMainTrayWnd::HoldsEveryEntry() const { return m_listWnd.GetCount() == m_nEntryCount; }
@@ -238,13 +236,12 @@ void CMainTrayWnd::OnEndSession(BOOL bEnding) {
 
 // Runs when "Velmora の終了(&X)" is chosen.
 void CMainTrayWnd::OnAppExit() {
-    ++m_nBusy;
+    BusyScope busy(*this);
     SetForegroundWindow();
     if (MessageBox("終了してもよろしいですか？", AfxGetAppName(), MB_OKCANCEL | MB_ICONQUESTION) ==
         IDOK) {
         PostMessage(WM_CLOSE, 0, 0);
     }
-    --m_nBusy;
 }
 
 // Runs when "ｱｲｺﾝの追加(&A)" is chosen: a new single entry or group at the end of the tray,
@@ -256,12 +253,11 @@ void CMainTrayWnd::OnAddIcon() {
         s_pfnBeep(40, 100);
         return;
     }
-    ++m_nBusy;
+    BusyScope busy(*this);
     SetForegroundWindow();
     CEntrySettingsDlg dlg(this);
     dlg.SetGroupMode(0, 1);
     if (dlg.DoModal() == IDCANCEL) {
-        --m_nBusy;
         return;
     }
     AppEntry entry;
@@ -279,13 +275,12 @@ void CMainTrayWnd::OnAddIcon() {
     ++m_nEntryCount;
     theApp.SaveButton(m_nEntryCount, entry);
     SaveCount();
-    --m_nBusy;
 }
 
 // Runs when "ｱｲｺﾝの順序(&S)" is chosen: the entry icons leave the tray while the dialog moves
 // the windows in the list, and come back in the new order. The store follows at the next save.
 void CMainTrayWnd::OnIconOrder() {
-    ++m_nBusy;
+    BusyScope busy(*this);
     if (m_bHideIcons == 0) {
         ToggleIcons();
     }
@@ -296,7 +291,6 @@ void CMainTrayWnd::OnIconOrder() {
     dlg.SetList(count, &m_listWnd);
     dlg.DoModal();
     ToggleIcons();
-    --m_nBusy;
 }
 
 // Runs when "ﾍﾙﾌﾟ(&H)" is chosen.
@@ -309,9 +303,8 @@ LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) { return PostTrayComma
 // Runs after a double click on the own icon: the entry icons leave the tray or come back.
 void CMainTrayWnd::OnTrayDblClk() {
     if (IsNotBusy()) {
-        ++m_nBusy;
+        BusyScope busy(*this);
         ToggleIcons();
-        --m_nBusy;
     }
 }
 

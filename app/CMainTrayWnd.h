@@ -22,6 +22,18 @@ public:
     CPtrList m_listWnd;     // the entry windows in tray order (not owned)
     int m_nBusy = 0;        // raised while a message box, dialog or the start-up load runs
 
+    // Raises m_nBusy for as long as it lives: every way out of the scope lowers it again.
+    class BusyScope {
+    public:
+        explicit BusyScope(CMainTrayWnd& main) : m_busy(main.m_nBusy) { ++m_busy; }
+        ~BusyScope() { --m_busy; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        int& m_busy;
+    };
+
     void LoadCount();
     void SaveCount();
     // Hands the program's own icon (resource iconId) to the tray with NIM_ADD or NIM_MODIFY.
@@ -34,9 +46,9 @@ public:
     // Creates a window for every entry of "Btn%d" 1..m_nEntryCount, in store order, groups
     // numbered 1, 2, ... among themselves. Stops at the first window the system refuses.
     void LoadAll();
-    // Writes every entry window to "Btn%d" in list order and every group, numbered anew in list
-    // order, to its "Group\Grp%d"; the count is the caller's to write. Writes nothing while
-    // some stored entry has no window (see HoldsEveryEntry).
+    // Writes every entry window to "Btn%d" in list order, every group, numbered anew in list
+    // order, to its "Group\Grp%d", and the count, all as one (see StoreJournal). Writes nothing
+    // while some stored entry has no window (see HoldsEveryEntry).
     void SaveAll();
     // A hidden window for a single entry, appended to the list; null when it could not be made.
     CButtonTrayWnd* CreateButtonWnd(AppEntry entry);

@@ -8,7 +8,7 @@
 #include "framework/Afx.h"
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
-#include "icons/CLoadIcon.h"
+#include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CTrayIconService.h"
 #include "tray/TrayCommands.h"
@@ -59,17 +59,7 @@ void CButtonTrayWnd::RemoveTrayIcon() {
 }
 
 BOOL CButtonTrayWnd::ShowTrayIcon(DWORD message) {
-    const CString& source = m_entry.Icon.IsEmpty() ? m_entry.AppName : m_entry.Icon;
-    CLoadIcon loader;
-    loader.Create(TRUE);
-    loader.SetFile(source);
-    UniqueIcon icon(loader.GetIcon(m_entry.IconIndex));
-    if (!icon) {
-        // A copy of our own (not the shared one LoadIcon gives), so that it can be destroyed.
-        icon.Reset(static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(),
-                                                   MAKEINTRESOURCEW(IDI_SUBSTITUTE), IMAGE_ICON, 16,
-                                                   16, LR_DEFAULTCOLOR)));
-    }
+    UniqueIcon icon = LoadEntryIcon(m_entry);
     return NotifyTray(message, icon.Get(), EntryLabel(m_entry));
 }
 
@@ -90,14 +80,13 @@ BOOL CButtonTrayWnd::EditEntry() {
     if (main == nullptr) {
         return FALSE;
     }
-    ++main->m_nBusy;
+    CMainTrayWnd::BusyScope busy(*main);
     SetForegroundWindow();
     CEntrySettingsDlg dlg(this);
     dlg.SetGroupMode(m_entry.IsGroup, 0);
     dlg.SetEntry(m_entry, 0);
     // Only OK changes anything; a dialog that could not be shown (-1) counts as cancelled.
     if (dlg.DoModal() != IDOK) {
-        --main->m_nBusy;
         return FALSE;
     }
     dlg.GetEntry(m_entry);
@@ -106,7 +95,6 @@ BOOL CButtonTrayWnd::EditEntry() {
     m_imageList.Remove(0);
     m_imageList.DeleteImageList();
     main->SaveAll();
-    --main->m_nBusy;
     return TRUE;
 }
 
@@ -116,13 +104,12 @@ void CButtonTrayWnd::DeleteEntry() {
         return;
     }
     SetForegroundWindow();
-    ++main->m_nBusy;
+    CMainTrayWnd::BusyScope busy(*main);
     if (MessageBox("削除してもよろしいですか？", AfxGetAppName(), MB_OKCANCEL | MB_ICONQUESTION) ==
         IDOK) {
         main->RemoveEntryWnd(this);
         PostMessage(WM_CLOSE, 0, 0);
     }
-    --main->m_nBusy;
 }
 
 // Runs while the window is being created; the tray icon comes later, with the entry.
@@ -149,9 +136,8 @@ void CButtonTrayWnd::OnDeleteEntry() {
     if (main == nullptr) {
         return;
     }
-    ++main->m_nBusy;
+    CMainTrayWnd::BusyScope busy(*main);
     DeleteEntry();
-    --main->m_nBusy;
 }
 
 // Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
@@ -164,9 +150,8 @@ LRESULT CButtonTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
 void CButtonTrayWnd::OnTrayDblClk() {
     CMainTrayWnd* main = MainWnd();
     if (main != nullptr && main->IsNotBusy()) {
-        ++main->m_nBusy;
+        CMainTrayWnd::BusyScope busy(*main);
         m_appStart.Start();
-        --main->m_nBusy;
     }
 }
 
@@ -174,8 +159,7 @@ void CButtonTrayWnd::OnTrayDblClk() {
 void CButtonTrayWnd::OnTrayMenu() {
     CMainTrayWnd* main = MainWnd();
     if (main != nullptr && main->IsNotBusy()) {
-        ++main->m_nBusy;
+        CMainTrayWnd::BusyScope busy(*main);
         ShowEntryMenu();
-        --main->m_nBusy;
     }
 }

@@ -17,6 +17,7 @@
 #include "framework/WinHandles.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
+#include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/TrayCommands.h"
 
@@ -32,17 +33,6 @@ BEGIN_MESSAGE_MAP(CGroupTrayWnd, CWnd)
     ON_COMMAND(ID_TRAY_CLICK, OnTrayClick)
     ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
 END_MESSAGE_MAP()
-
-namespace {
-
-// A copy of our own of an icon resource (not the shared one LoadIcon gives), so that it can be
-// destroyed like every other icon.
-UniqueIcon LoadSmallResourceIcon(UINT id) {
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id),
-                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-}
-
-}  // namespace
 
 CGroupTrayWnd::~CGroupTrayWnd() { FreeMembers(); }
 
@@ -141,13 +131,7 @@ void CGroupTrayWnd::ShowMemberMenu() {
     for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr && i < kMaxMenuMembers;
          ++i) {
         const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
-        CLoadIcon loader;
-        loader.Create(TRUE);
-        loader.SetFile(member->Icon.IsEmpty() ? member->AppName : member->Icon);
-        UniqueIcon icon(loader.GetIcon(member->IconIndex));
-        if (!icon) {
-            icon = LoadSmallResourceIcon(IDI_SUBSTITUTE);
-        }
+        UniqueIcon icon = LoadEntryIcon(*member);
         menu.AppendIconItem(ID_MEMBER_FIRST + i, EntryLabel(*member), icon.Get());
     }
     TrackTrayMenu(menu, *this, pt);
@@ -207,7 +191,7 @@ void CGroupTrayWnd::OnAddMember() {
         return;
     }
     auto member = std::make_unique<AppEntry>();
-    ++main->m_nBusy;
+    CMainTrayWnd::BusyScope busy(*main);
     CEntrySettingsDlg dlg(this);
     dlg.SetGroupMode(0, 0);
     dlg.SetEntry(*member, 1);
@@ -219,7 +203,6 @@ void CGroupTrayWnd::OnAddMember() {
         m_nMemberCount = m_listMembers.GetCount();
         SaveGroup();
     }
-    --main->m_nBusy;
 }
 
 // Runs when "ｸﾞﾙｰﾌﾟの編集(&E)" is chosen: the dialog works on the members in place.
@@ -228,11 +211,10 @@ void CGroupTrayWnd::OnEditMembers() {
     if (main == nullptr) {
         return;
     }
-    ++main->m_nBusy;
+    CMainTrayWnd::BusyScope busy(*main);
     COrderDlg dlg;
     dlg.SetList(&m_nMemberCount, &m_listMembers);
     dlg.DoModal();
-    --main->m_nBusy;
 }
 
 // Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
