@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "tests/e2e/VelmoraProcess.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestStore.h"
 
 namespace {

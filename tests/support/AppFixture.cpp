@@ -16,6 +16,8 @@ BOOL WINAPI AppFixture::CountBeep(DWORD frequency, DWORD duration) {
 }
 
 void AppFixture::SetUp() {
+    // The store's root, as the program's start sets it; tests seed through the profile functions.
+    theApp.SetRegistryKey("Brennick");
     store::Clear();
     CTrayIconService::Instance().ClearJournal();
     s_beeps = 0;

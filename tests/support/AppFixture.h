@@ -1,5 +1,6 @@
-// A test of the program's windows: before it an empty store and tray record and counted beeps;
-// after it the main window, every window it made and every icon they left are gone again.
+// A test of the program's windows: before it an empty store (the profile functions pointed at
+// it), an empty tray record and counted beeps; after it the main window, every window it made
+// and every icon they left are gone again.
 #pragma once
 
 #include <windows.h>

@@ -8,7 +8,6 @@
 
 void EntryWindowsFixture::SetUp() {
     AppFixture::SetUp();
-    theApp.SetRegistryKey("Brennick");
     std::wstring dir(MAX_PATH + 1, L'\0');
     dir.resize(::GetTempPathW(static_cast<DWORD>(dir.size()), dir.data()));
     m_record = dir + L"velmora-launch-record.txt";

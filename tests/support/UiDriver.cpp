@@ -223,4 +223,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
 }  // namespace ui

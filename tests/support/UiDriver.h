@@ -91,6 +91,8 @@ private:
 void Pump();
 // Dispatches messages until `done` answers true or `timeoutMs` passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Dispatches messages for `ms`, whatever comes.
+void PumpFor(DWORD ms);
 
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);

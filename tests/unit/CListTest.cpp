@@ -2,7 +2,7 @@
 #include "framework/CPtrList.h"
 #include "framework/CStringList.h"
 
-#include "tests/unit/Printers.h"
+#include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 

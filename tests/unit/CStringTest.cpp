@@ -1,6 +1,6 @@
 #include "framework/CString.h"
 
-#include "tests/unit/Printers.h"
+#include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/Printers.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "tests/unit/Printers.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "entries/CAppStart.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
+#include "tests/support/Printers.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
 

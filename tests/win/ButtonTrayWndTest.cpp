@@ -15,6 +15,7 @@
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/EntryWindowsFixture.h"
@@ -140,7 +141,7 @@ TEST_F(ButtonTrayWndTest, OnlyDoubleClickStartsAndOnlyRightReleaseOpensTheMenu) 
         for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE}) {
             EXPECT_EQ(::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, code), 0);
         }
-        ui::PumpUntil([] { return false; }, 500);
+        ui::PumpFor(500);
         EXPECT_FALSE(menu.Ran());
         EXPECT_FALSE(Launched());
     }
@@ -257,7 +258,7 @@ TEST_F(ButtonTrayWndTest, DeletingTheSecondOfThreeRenumbersTheStore) {
         });
         ::PostMessageW(second, WM_COMMAND, ID_ENTRY_DELETE, 0);
         ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-        ui::PumpUntil([] { return false; }, 200);
+        ui::PumpFor(200);
 
         if (answer == IDOK) {
             EXPECT_FALSE(::IsWindow(second));
@@ -339,7 +340,7 @@ TEST_F(ButtonTrayWndTest, DISABLED_HoldOpenForScreenshots) {
     ui::ModalScript script;
     script.Then([](HWND dialog) {
         ::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_SETCURSEL, 1, 0);
-        ui::PumpUntil([] { return false; }, 4000);
+        ui::PumpFor(4000);
         ui::Click(dialog, IDCANCEL);
     });
     dlg.DoModal();

@@ -7,6 +7,7 @@
 #include "dialogs/CChangeIconDlg.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/UiDriver.h"
 #include "tests/win/DialogTesting.h"
 

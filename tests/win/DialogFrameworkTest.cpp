@@ -12,6 +12,7 @@
 #include "framework/CFileDialog.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/UiDriver.h"
 
 namespace {

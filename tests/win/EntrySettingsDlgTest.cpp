@@ -14,6 +14,7 @@
 #include "dialogs/CEntrySettingsDlg.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/GuiObjects.h"
 #include "tests/support/UiDriver.h"
 #include "tests/win/DialogTesting.h"
@@ -435,7 +436,7 @@ TEST(EntrySettingsDlgTest, PreviewsLeaveNoIconsBehind) {
 // taken (`import -window root`), to look at the layout with Japanese text.
 TEST(EntrySettingsDlgTest, DISABLED_HoldOpenForScreenshots) {
     auto hold = [](HWND dialog) {
-        ui::PumpUntil([] { return false; }, 4000);
+        ui::PumpFor(4000);
         ui::Click(dialog, IDCANCEL);
     };
     {

@@ -12,13 +12,8 @@
 #include "entries/AppEntry.h"
 #include "entries/EntryStore.h"
 #include "framework/Utf.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestStore.h"
-
-void PrintTo(const AppEntry& e, std::ostream* os) {
-    *os << "{Title=\"" << e.Title.Str() << "\" AppName=\"" << e.AppName.Str() << "\" Dir=\""
-        << e.Dir.Str() << "\" Parm=\"" << e.Parm.Str() << "\" Show=" << e.Show << " Icon=\""
-        << e.Icon.Str() << "\" IconIndex=" << e.IconIndex << " IsGroup=" << e.IsGroup << "}";
-}
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/EntryWindowsFixture.h"
@@ -121,7 +122,7 @@ protected:
         script.Then(std::move(step));
         ::PostMessageW(wnd, WM_COMMAND, command, 0);
         ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-        ui::PumpUntil([] { return false; }, 200);
+        ui::PumpFor(200);
     }
 };
 
@@ -186,7 +187,7 @@ TEST_F(GroupTrayWndTest, LeftReleaseOpensTheMemberMenuAndNothingElseDoes) {
         for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_MOUSEMOVE}) {
             EXPECT_EQ(::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, code), 0);
         }
-        ui::PumpUntil([] { return false; }, 500);
+        ui::PumpFor(500);
         EXPECT_FALSE(menu.Ran());
     }
     {
@@ -290,7 +291,7 @@ TEST_F(GroupTrayWndTest, AHundredMembersFillTheMenuAndNoMoreCanBeAdded) {
 
         ui::ModalScript none;
         ::SendMessageW(Hwnd(0), WM_COMMAND, ID_GROUP_ADD, 0);
-        ui::PumpUntil([] { return false; }, 300);
+        ui::PumpFor(300);
         EXPECT_EQ(none.Seen(), 0);
         EXPECT_EQ(GroupWnd(0)->m_nMemberCount, stored);
 
@@ -463,7 +464,7 @@ TEST_F(GroupTrayWndTest, AStoreLargerThanTheWindowsTheSystemGivesIsLeftAsItIs) {
         ui::ModalScript none;
         s_beeps = 0;
         Main()->PostMessage(WM_COMMAND, ID_ICON_ADD, 0);
-        ui::PumpUntil([] { return false; }, 300);
+        ui::PumpFor(300);
         EXPECT_EQ(none.Seen(), 0);
         EXPECT_EQ(s_beeps, 1);
     }

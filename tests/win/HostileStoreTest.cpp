@@ -11,6 +11,7 @@
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "framework/Utf.h"
+#include "tests/support/Printers.h"
 #include "tests/support/EntryWindowsFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"

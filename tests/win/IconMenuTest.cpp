@@ -10,6 +10,7 @@
 #include "framework/WinHandles.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
+#include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/GuiObjects.h"
 #include "tests/support/Pixels.h"

@@ -17,6 +17,7 @@
 #include "app/CMainTrayWnd.h"
 #include "entries/StoreBatch.h"
 #include "framework/WinHandles.h"
+#include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
@@ -321,7 +322,6 @@ protected:
     // Starts the program on what the store holds and reads the list it shows; then ends it
     // without saving, as a second kill would.
     static List Restart() {
-        theApp.SetRegistryKey("Brennick");
         if (!theApp.InitInstance()) {
             ADD_FAILURE() << "the program did not start again";
             return {};
@@ -340,7 +340,6 @@ protected:
 TEST(InterruptedSaveVictim, DISABLED_ChangesAndSaves) {
     const Scenario* scenario = FindScenario(Variable(kScenarioVariable));
     ASSERT_NE(scenario, nullptr);
-    theApp.SetRegistryKey("Brennick");
     ASSERT_TRUE(theApp.InitInstance());
     ASSERT_EQ(ShownList(), scenario->before);
     DieAtChange(std::wcstol(Variable(kKillAtVariable).c_str(), nullptr, 10));
@@ -429,7 +428,6 @@ TEST_P(JournalAtStartTest, MakesACompleteSaveAndDropsAnythingElse) {
         store::WriteDword(L"Saving", L"Parts", *c.count);
     }
 
-    theApp.SetRegistryKey("Brennick");
     ASSERT_TRUE(theApp.InitInstance());
     EXPECT_FALSE(store::KeyExists(L"Saving"));
     const List shown = ShownList();

@@ -10,6 +10,7 @@
 #include "framework/WinHandles.h"
 #include "entries/EntryStore.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestStore.h"
@@ -64,7 +65,6 @@ protected:
 
     // Seeds "Btn%d" and "Num" with the entries, then starts.
     void StartWith(const std::vector<AppEntry>& entries) {
-        theApp.SetRegistryKey("Brennick");
         for (size_t i = 0; i < entries.size(); ++i) {
             theApp.SaveButton(static_cast<int>(i) + 1, entries[i]);
         }
@@ -81,7 +81,7 @@ protected:
         script.Then(std::move(step));
         ::PostMessageW(MainHwnd(), WM_COMMAND, command, 0);
         ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-        ui::PumpUntil([] { return false; }, 200);
+        ui::PumpFor(200);
     }
 };
 
@@ -289,7 +289,7 @@ TEST_F(AppTest, OwnIconReactsToDoubleClickAndRightReleaseOnly) {
         SCOPED_TRACE(idle);
         ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
         ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, idle);
-        ui::PumpUntil([] { return false; }, 100);
+        ui::PumpFor(100);
         EXPECT_FALSE(menu.Ran());
         EXPECT_EQ(JournalSize(), 0u);
         EXPECT_EQ(Main()->m_bHideIcons, 0);
@@ -346,7 +346,7 @@ TEST_F(AppTest, ClicksWhileBusyOnlyBeep) {
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
     ASSERT_TRUE(ui::PumpUntil([] { return s_beeps == 2; }));
-    ui::PumpUntil([] { return false; }, 100);
+    ui::PumpFor(100);
     EXPECT_FALSE(menu.Ran());
     EXPECT_EQ(JournalSize(), 0u);
     EXPECT_EQ(Main()->m_bHideIcons, 0);
@@ -402,7 +402,6 @@ TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
         SCOPED_TRACE(group ? "group" : "single");
         TearDown();
         SetUp();
-        theApp.SetRegistryKey("Brennick");
         StoreMembers(1, {"old", "older"});
         ASSERT_NO_FATAL_FAILURE(StartWith({Entry("first", "C:\\first.exe")}));
         RunModal(ID_ICON_ADD, [&](HWND settings) {
@@ -440,7 +439,6 @@ TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
 // The icons leave the tray while the dialog is open and come back in the new order; the store
 // follows at the next save, groups renumbered with their members.
 TEST_F(AppTest, OrderingMovesTheIconsAndTheNextSaveRenumbersTheGroups) {
-    theApp.SetRegistryKey("Brennick");
     StoreMembers(1, {"x"});
     StoreMembers(2, {"y", "z"});
     ASSERT_NO_FATAL_FAILURE(

@@ -8,6 +8,7 @@
 
 #include "framework/CMenu.h"
 #include "framework/WinHandles.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestOwnerWnd.h"
 #include "tests/support/UiDriver.h"
 

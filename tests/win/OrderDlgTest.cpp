@@ -14,6 +14,7 @@
 #include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/Printers.h"
 #include "tests/support/UiDriver.h"
 #include "tray/CButtonTrayWnd.h"
 #include "tray/CTrayIconService.h"
