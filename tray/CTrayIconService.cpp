@@ -44,20 +44,8 @@ void CTrayIconService::Record(DWORD message, HWND owner, BOOL result) {
     m_journal.push_back({message, owner, result});
 }
 
-BOOL CTrayIconService::Notify(DWORD message, HWND owner, HICON icon, const CString& tip) {
-    BOOL result = Send(message, owner, icon, tip);
-    Keep(message, owner, UniqueIcon(icon != nullptr ? ::CopyIcon(icon) : nullptr), tip, result);
-    return result;
-}
-
 BOOL CTrayIconService::Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip) {
     BOOL result = Send(message, owner, icon.Get(), tip);
-    Keep(message, owner, std::move(icon), tip, result);
-    return result;
-}
-
-void CTrayIconService::Keep(DWORD message, HWND owner, UniqueIcon icon, const CString& tip,
-                            BOOL result) {
     CString fittedTip(Utf16ToUtf8(FitTrayTip(tip.View())));
     auto it = std::find_if(m_icons.begin(), m_icons.end(),
                            [owner](const Icon& i) { return i.owner == owner; });
@@ -70,6 +58,7 @@ void CTrayIconService::Keep(DWORD message, HWND owner, UniqueIcon icon, const CS
         it->icon = std::move(icon);
         it->held = it->held || result != FALSE;
     }
+    return result;
 }
 
 BOOL CTrayIconService::Delete(HWND owner) {

@@ -28,9 +28,8 @@ public:
     static CTrayIconService& Instance();
 
     // NIM_ADD or NIM_MODIFY for the icon of `owner` (identifier 1, callback WM_TRAYNOTIFY).
-    // The icon is copied: the caller keeps its handle.
-    BOOL Notify(DWORD message, HWND owner, HICON icon, const CString& tip);
-    // The same for an icon made for this call: the service keeps it instead of a copy.
+    // The icon is made for the call: the service keeps it, to hand it again when the taskbar
+    // is created anew.
     BOOL Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip);
     // NIM_DELETE for the icon of `owner`.
     BOOL Delete(HWND owner);
@@ -47,8 +46,6 @@ public:
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
-    // Updates the record after a NIM_ADD or NIM_MODIFY that gave `result`.
-    void Keep(DWORD message, HWND owner, UniqueIcon icon, const CString& tip, BOOL result);
     void Record(DWORD message, HWND owner, BOOL result);
 
     std::vector<Icon> m_icons;
