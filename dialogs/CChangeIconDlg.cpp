@@ -49,7 +49,7 @@ BOOL CChangeIconDlg::OnInitDialog() {
     if (m_nIconIndex < 0 || m_nIconIndex >= m_loadIcon.GetCount()) {
         m_nIconIndex = 0;
     }
-    ShowIcon(m_loadIcon.GetIcon(m_nIconIndex));
+    m_wndPreview.ShowIcon(m_loadIcon.GetIcon(m_nIconIndex));
     return TRUE;
 }
 
@@ -61,7 +61,7 @@ void CChangeIconDlg::OnPrevIcon() {
     }
     HICON icon = m_loadIcon.GetIcon(m_nIconIndex - 1);
     if (icon != nullptr) {
-        ShowIcon(icon);
+        m_wndPreview.ShowIcon(icon);
         --m_nIconIndex;
     }
 }
@@ -72,7 +72,7 @@ void CChangeIconDlg::OnNextIcon() {
     }
     HICON icon = m_loadIcon.GetIcon(m_nIconIndex + 1);
     if (icon != nullptr) {
-        ShowIcon(icon);
+        m_wndPreview.ShowIcon(icon);
         ++m_nIconIndex;
     }
 }
@@ -83,7 +83,7 @@ void CChangeIconDlg::OnUpdateIconFile() {
     }
     m_nIconIndex = 0;
     m_loadIcon.SetFile(m_wndIconFile.GetWindowText());
-    ShowIcon(m_loadIcon.GetIcon(0));
+    m_wndPreview.ShowIcon(m_loadIcon.GetIcon(0));
 }
 
 void CChangeIconDlg::OnBrowse() {
@@ -113,18 +113,10 @@ void CChangeIconDlg::Refresh() {
     m_loadIcon.SetFile(SourceFile());
     HICON icon = m_loadIcon.GetIcon(m_nIconIndex);
     if (icon != nullptr) {
-        ShowIcon(icon);
+        m_wndPreview.ShowIcon(icon);
     }
 }
 
 const CString& CChangeIconDlg::SourceFile() const {
     return m_strIconFile.IsEmpty() ? m_strDefaultFile : m_strIconFile;
-}
-
-void CChangeIconDlg::ShowIcon(HICON icon) {
-    UniqueIcon shown(icon);
-    // A static control does not take over the icons it is given: the previous one comes back
-    // here and is ours to destroy (m_iconShown), once the control no longer draws it.
-    m_wndPreview.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    m_iconShown = std::move(shown);
 }

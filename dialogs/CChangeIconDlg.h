@@ -2,9 +2,9 @@
 // icons, stepped through with "<-" and "->" and shown 32 x 32 in a preview.
 #pragma once
 
+#include "dialogs/CIconPreview.h"
 #include "framework/CDialog.h"
 #include "framework/CString.h"
-#include "framework/WinHandles.h"
 #include "icons/CLoadIcon.h"
 
 class CChangeIconDlg : public CDialog {
@@ -13,12 +13,12 @@ public:
 
     // The caller sets m_strDefaultFile, m_strIconFile and m_nIconIndex before DoModal and reads
     // m_strIconFile and m_nIconIndex after IDOK.
-    CLoadIcon m_loadIcon;      // icons of the current file, 32 x 32
-    int m_nIconIndex = 0;      // the icon shown
-    CString m_strDefaultFile;  // the entry's own file: the full path as typed in its settings
-    CWnd m_wndPreview;         // static 1009
-    CWnd m_wndIconFile;        // edit 1000
-    CString m_strIconFile;     // edit 1000; empty: the entry's own file
+    CLoadIcon m_loadIcon;       // icons of the current file, 32 x 32
+    int m_nIconIndex = 0;       // the icon shown
+    CString m_strDefaultFile;   // the entry's own file: the full path as typed in its settings
+    CIconPreview m_wndPreview;  // static 1009
+    CWnd m_wndIconFile;         // edit 1000
+    CString m_strIconFile;      // edit 1000; empty: the entry's own file
 
     // Writes m_strIconFile into the edit and shows icon m_nIconIndex of the source file.
     void Refresh();
@@ -44,10 +44,6 @@ protected:
 private:
     // m_strIconFile, or the entry's own file when it is empty.
     const CString& SourceFile() const;
-    // Puts the icon (owned from now on; null empties the preview) into the preview and destroys
-    // the one shown before.
-    void ShowIcon(HICON icon);
 
-    UniqueIcon m_iconShown;
     bool m_bInitialised = false;
 };

@@ -92,7 +92,7 @@ BOOL CEntrySettingsDlg::OnInitDialog() {
 
 void CEntrySettingsDlg::UpdatePreview() {
     m_loadIcon.SetFile(m_strIcon.IsEmpty() ? m_strAppName : m_strIcon);
-    ShowIcon(m_loadIcon.GetIcon(m_nIconIndex));
+    m_wndPreview.ShowIcon(m_loadIcon.GetIcon(m_nIconIndex));
 }
 
 void CEntrySettingsDlg::EnablePathControls(int bGroup) {
@@ -107,7 +107,7 @@ void CEntrySettingsDlg::OnUpdatePath() {
         return;
     }
     m_loadIcon.SetFile(m_wndPath.GetWindowText());
-    ShowIcon(m_loadIcon.GetIcon(0));
+    m_wndPreview.ShowIcon(m_loadIcon.GetIcon(0));
 }
 
 void CEntrySettingsDlg::OnMakeGroup() {
@@ -166,12 +166,4 @@ void CEntrySettingsDlg::OnOK() {
         return;
     }
     CDialog::OnOK();
-}
-
-void CEntrySettingsDlg::ShowIcon(HICON icon) {
-    UniqueIcon shown(icon);
-    // A static control does not take over the icons it is given: the previous one comes back
-    // here and is ours to destroy (m_iconShown), once the control no longer draws it.
-    m_wndPreview.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    m_iconShown = std::move(shown);
 }

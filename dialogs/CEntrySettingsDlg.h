@@ -5,10 +5,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "dialogs/CIconPreview.h"
 #include "entries/AppEntry.h"
 #include "framework/CDialog.h"
 #include "framework/CString.h"
-#include "framework/WinHandles.h"
 #include "icons/CLoadIcon.h"
 
 class CEntrySettingsDlg : public CDialog {
@@ -29,17 +29,17 @@ public:
     int m_bGroupChoice = 0;  // 1: the group check box is offered (new mode only)
     int m_nShow = 0;         // index chosen in the size combo box; -1: none
     int m_nIconIndex = 0;
-    CString m_strIcon;     // icon file; empty: the entry's own file
-    CLoadIcon m_loadIcon;  // the preview's icons, 32 x 32
-    CWnd m_wndPreview;     // static 1014
-    CWnd m_wndTitle;       // edit 1001
-    CWnd m_wndShow;        // combo box 1004
-    CWnd m_wndPath;        // edit 1000
-    CString m_strAppName;  // edit 1000
-    CString m_strDir;      // edit 1002
-    CString m_strParm;     // edit 1003
-    CString m_strTitle;    // edit 1001
-    int m_bGroup = 0;      // check box 1007
+    CString m_strIcon;          // icon file; empty: the entry's own file
+    CLoadIcon m_loadIcon;       // the preview's icons, 32 x 32
+    CIconPreview m_wndPreview;  // static 1014
+    CWnd m_wndTitle;            // edit 1001
+    CWnd m_wndShow;             // combo box 1004
+    CWnd m_wndPath;             // edit 1000
+    CString m_strAppName;       // edit 1000
+    CString m_strDir;           // edit 1002
+    CString m_strParm;          // edit 1003
+    CString m_strTitle;         // edit 1001
+    int m_bGroup = 0;           // check box 1007
 
     // Shows icon m_nIconIndex of m_strIcon, or of m_strAppName when there is no icon file.
     void UpdatePreview();
@@ -64,11 +64,4 @@ protected:
     void OnChangeIcon();
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    // Puts the icon (owned from now on; null empties the preview) into the preview and destroys
-    // the one shown before.
-    void ShowIcon(HICON icon);
-
-    UniqueIcon m_iconShown;
 };
