@@ -13,6 +13,7 @@
 // desktop that adds tray icons.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "bench/FakeTray.h"
 #include "bench/ResultFile.h"
 #include "bench/Samples.h"
+#include "tests/support/ProgramFiles.h"
 
 namespace {
 
@@ -52,17 +54,8 @@ struct Paths {
 };
 
 Paths FindPaths() {
-    std::wstring self(1024, L'\0');
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-        if (n < self.size()) {
-            self.resize(n);
-            break;
-        }
-        self.resize(self.size() * 2);
-    }
     Paths p;
-    p.bin = self.substr(0, self.find_last_of(L"\\/") + 1);
+    p.bin = ThisProgramDirectory();
     p.velmora = p.bin + L"velmora.exe";
     p.floor = p.bin + L"bench_floor.exe";
     p.probe = p.bin + L"velmora_probe.exe";
@@ -258,12 +251,15 @@ void AddGrowthRow(BenchTable& table, const std::string& figure, const std::vecto
                   const std::function<std::string(double)>& showChange) {
     const double first = v[1] - v[0];
     const double second = v[2] - v[1];
+    // A count of -1 means the probe could not count: no growth seen is then no answer.
+    const bool counted = std::all_of(v.begin(), v.end(), [](double x) { return x >= 0; });
     table.AddRow(figure, Series(v, show), "–",
                  Signed(first, showChange(first)) + " / " + Signed(second, showChange(second)),
                  "none",
-                 first <= 0 && second <= 0 ? "yes"
-                 : second <= 0             ? "no (first half only)"
-                                           : "**no**");
+                 !counted                    ? "**no** (not counted)"
+                 : first <= 0 && second <= 0 ? "yes"
+                 : second <= 0               ? "no (first half only)"
+                                             : "**no**");
 }
 
 bool MeasureGrowth(const Paths& paths, BenchTable& table) {
@@ -319,6 +315,12 @@ Options ParseOptions(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     const Options options = ParseOptions(argc, argv);
+    static const char* const kFigures[] = {"start", "menu", "save", "memory", "growth"};
+    if (!options.only.empty() && std::none_of(std::begin(kFigures), std::end(kFigures),
+                                              [&](const char* f) { return options.only == f; })) {
+        Progress("bench: --only takes start, menu, save, memory or growth\n");
+        return 2;
+    }
     const Paths paths = FindPaths();
     FakeTray tray;
     if (!tray.SelfTest()) {

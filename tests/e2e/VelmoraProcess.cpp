@@ -1,5 +1,7 @@
 #include "tests/e2e/VelmoraProcess.h"
 
+#include "tests/support/ProgramFiles.h"
+
 namespace {
 struct Search {
     DWORD pid;
@@ -51,12 +53,7 @@ VelmoraProcess::~VelmoraProcess() {
     }
 }
 
-std::wstring VelmoraProcess::ExePath() {
-    wchar_t self[1024] = {};
-    ::GetModuleFileNameW(nullptr, self, 1024);
-    std::wstring path = self;
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"velmora.exe";
-}
+std::wstring VelmoraProcess::ExePath() { return ThisProgramDirectory() + L"velmora.exe"; }
 
 bool VelmoraProcess::Start() {
     std::wstring path = ExePath();

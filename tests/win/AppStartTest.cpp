@@ -14,19 +14,13 @@
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 #include "tests/support/Printers.h"
+#include "tests/support/ProgramFiles.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/helpers/LaunchRecord.h"
 
 namespace {
 
 using Record = std::map<std::wstring, std::wstring>;
-
-std::wstring ModuleDirectory() {
-    std::wstring path(32768, L'\0');
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(n);
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
 
 std::wstring TempDirectory() {
     const DWORD size = ::GetTempPathW(0, nullptr);
@@ -115,8 +109,8 @@ protected:
         for (const wchar_t* dir : {L"", L"bin", L"work", L"docs", L"起動 テスト"}) {
             ::CreateDirectoryW((s_root + dir).c_str(), nullptr);
         }
-        const std::wstring recorder = ModuleDirectory() + L"velmora_recorder.exe";
-        const std::wstring applet = ModuleDirectory() + L"helper.cpl";
+        const std::wstring recorder = ThisProgramDirectory() + L"velmora_recorder.exe";
+        const std::wstring applet = ThisProgramDirectory() + L"helper.cpl";
         const std::pair<std::wstring, std::wstring> copies[] = {
             {recorder, L"bin\\HELPER.EXE"},     {recorder, L"bin\\HELPER.COM"},
             {recorder, L"bin\\helper.old.exe"}, {recorder, L"起動 テスト\\ﾒﾓ 帳.EXE"},
@@ -239,7 +233,7 @@ TEST_F(AppStartTest, BareFileNameStartsInTheCurrentDirectory) {
 }
 
 TEST_F(AppStartTest, DocumentOpensWithoutTheEntrysParameters) {
-    const std::wstring recorder = ModuleDirectory() + L"velmora_recorder.exe";
+    const std::wstring recorder = ThisProgramDirectory() + L"velmora_recorder.exe";
     ClassesGuard classes;
     SetClassDefault(L".vmtest", L"VelmoraTest.Doc");
     SetClassDefault(L"VelmoraTest.Doc\\shell\\open\\command", L"\"" + recorder + L"\" \"%1\" %*");

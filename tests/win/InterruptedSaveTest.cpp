@@ -19,6 +19,7 @@
 #include "framework/WinHandles.h"
 #include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ProgramFiles.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
 #include "tray/CButtonTrayWnd.h"
@@ -279,8 +280,7 @@ const Scenario* FindScenario(const std::wstring& name) {
 // Runs the victim: this program, running only the test below, on scenario `name` with death at
 // change k. Returns its exit code (0 when it lived to the end of its save).
 DWORD RunVictim(const char* name, int k) {
-    std::wstring exe(32768, L'\0');
-    exe.resize(::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
+    const std::wstring exe = ThisProgramPath();
     std::wstring line = L"\"" + exe +
                         L"\" --gtest_also_run_disabled_tests "
                         L"--gtest_filter=InterruptedSaveVictim.DISABLED_ChangesAndSaves";
