@@ -1,5 +1,7 @@
 #include "entries/LaunchRules.h"
 
+#include <string_view>
+
 #include "entries/PathParts.h"
 
 LaunchWay LaunchWayFor(const CString& extension) {
@@ -34,6 +36,9 @@ CString StartDirectoryFor(const CString& dir, const CString& path) {
 
 CString ControlPanelCommandLine(const CString& path) {
     CString line;
-    line.Format("rundll32 shell32.dll,Control_RunDLL %s,,0", path);
+    const bool quoted = path.View().find(',') != std::string_view::npos;
+    line.Format(quoted ? "rundll32 shell32.dll,Control_RunDLL \"%s\",,0"
+                       : "rundll32 shell32.dll,Control_RunDLL %s,,0",
+                path);
     return line;
 }

@@ -26,5 +26,6 @@ int ShowCodeFor(int show);
 CString StartDirectoryFor(const CString& dir, const CString& path);
 
 // The command line that opens an applet. The path goes in as it is, unquoted: rundll32 hands
-// everything after the entry point's name to Control_RunDLL, blanks included.
+// everything after the entry point's name to Control_RunDLL, blanks included. Control_RunDLL
+// splits its text at commas, though, so a path with a comma goes in double quotes.
 CString ControlPanelCommandLine(const CString& path);

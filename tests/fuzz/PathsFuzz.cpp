@@ -54,10 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LaunchWay way = LaunchWayFor(ext);
     Check(way == LaunchWay::Document || ext.GetLength() == 4);
 
-    // The path goes into the applet command line untouched (a NUL would end the C string).
+    // The path goes into the applet command line untouched, in quotes when it holds a comma
+    // (a NUL would end the C string).
     if (text.find('\0') == std::string_view::npos) {
+        const std::string quote = text.find(',') != std::string_view::npos ? "\"" : "";
         Check(ControlPanelCommandLine(path).Str() ==
-              "rundll32 shell32.dll,Control_RunDLL " + std::string(text) + ",,0");
+              "rundll32 shell32.dll,Control_RunDLL " + quote + std::string(text) + quote + ",,0");
     }
 
     int show = 0;

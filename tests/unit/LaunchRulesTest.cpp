@@ -62,7 +62,8 @@ TEST(LaunchRulesTest, StartDirectory) {
     }
 }
 
-TEST(LaunchRulesTest, AppletCommandLineKeepsThePathUnquoted) {
+// Unquoted, blanks and all, unless a comma would split the path.
+TEST(LaunchRulesTest, AppletCommandLineQuotesThePathOnlyForAComma) {
     EXPECT_EQ(ControlPanelCommandLine("C:\\Windows\\System\\desk.cpl"),
               "rundll32 shell32.dll,Control_RunDLL C:\\Windows\\System\\desk.cpl,,0");
     EXPECT_EQ(ControlPanelCommandLine("C:\\Program Files\\My Tools\\画面 設定.cpl"),
@@ -70,6 +71,9 @@ TEST(LaunchRulesTest, AppletCommandLineKeepsThePathUnquoted) {
     // A percent sign in the path is text, not a format.
     EXPECT_EQ(ControlPanelCommandLine("C:\\100%s\\x.cpl"),
               "rundll32 shell32.dll,Control_RunDLL C:\\100%s\\x.cpl,,0");
+    EXPECT_EQ(ControlPanelCommandLine("C:\\cpl dir, v2\\my applet.cpl"),
+              "rundll32 shell32.dll,Control_RunDLL \"C:\\cpl dir, v2\\my applet.cpl\",,0");
+    EXPECT_EQ(ControlPanelCommandLine(","), "rundll32 shell32.dll,Control_RunDLL \",\",,0");
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ class AppStartTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_root = TempDirectory() + L"VelmoraLaunch\\";
-        for (const wchar_t* dir : {L"", L"bin", L"work", L"docs", L"起動 テスト"}) {
+        for (const wchar_t* dir : {L"", L"bin", L"work", L"docs", L"起動 テスト", L"cpl dir, v2"}) {
             ::CreateDirectoryW((s_root + dir).c_str(), nullptr);
         }
         const std::wstring recorder = ThisProgramDirectory() + L"velmora_recorder.exe";
@@ -114,7 +114,7 @@ protected:
         const std::pair<std::wstring, std::wstring> copies[] = {
             {recorder, L"bin\\HELPER.EXE"},     {recorder, L"bin\\HELPER.COM"},
             {recorder, L"bin\\helper.old.exe"}, {recorder, L"起動 テスト\\ﾒﾓ 帳.EXE"},
-            {applet, L"bin\\helper.cpl"},
+            {applet, L"bin\\helper.cpl"},       {applet, L"cpl dir, v2\\my applet.cpl"},
         };
         for (const auto& [from, to] : copies) {
             ASSERT_TRUE(::CopyFileW(from.c_str(), (s_root + to).c_str(), FALSE))
@@ -250,19 +250,29 @@ TEST_F(AppStartTest, DocumentOpensWithoutTheEntrysParameters) {
 }
 
 // The command line is exactly the documented one; the entry's show value, directory and
-// parameters play no part.
+// parameters play no part. A path with a comma is quoted, or Control_RunDLL would cut it there.
 TEST_F(AppStartTest, AppletOpensThroughRundll32) {
-    const std::string path = Narrow(s_root) + "bin\\helper.cpl";
-    CAppStart start;
-    start.SetData(nullptr, path, Narrow(s_root) + "work", "-x", 2);
-    ui::ModalScript noMessages;
-    start.Start();
-    Record record = WaitForRecord(L"EXIT");
-    EXPECT_EQ(record[L"cmdline"], Widen("rundll32 shell32.dll,Control_RunDLL " + path + ",,0"));
-    EXPECT_NE(record[L"events"].find(L"DBLCLK"), std::wstring::npos) << Narrow(record[L"events"]);
-    EXPECT_EQ(record[L"cwd"], m_savedDirectory);
-    EXPECT_EQ(record[L"useshowwindow"], L"1");
-    EXPECT_EQ(record[L"show"], std::to_wstring(SW_SHOW));
+    const struct {
+        const char* path;  // below the test folder
+        const char* quote;
+    } cases[] = {{"bin\\helper.cpl", ""}, {"cpl dir, v2\\my applet.cpl", "\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        ::DeleteFileW(m_record.c_str());
+        const std::string path = Narrow(s_root) + c.path;
+        CAppStart start;
+        start.SetData(nullptr, path, Narrow(s_root) + "work", "-x", 2);
+        ui::ModalScript noMessages;
+        start.Start();
+        Record record = WaitForRecord(L"EXIT");
+        EXPECT_EQ(record[L"cmdline"], Widen("rundll32 shell32.dll,Control_RunDLL " +
+                                            std::string(c.quote) + path + c.quote + ",,0"));
+        EXPECT_NE(record[L"events"].find(L"DBLCLK"), std::wstring::npos)
+            << Narrow(record[L"events"]);
+        EXPECT_EQ(record[L"cwd"], m_savedDirectory);
+        EXPECT_EQ(record[L"useshowwindow"], L"1");
+        EXPECT_EQ(record[L"show"], std::to_wstring(SW_SHOW));
+    }
 }
 
 TEST_F(AppStartTest, FailedShellStartShowsTheFullPath) {
