@@ -10,10 +10,6 @@
 #include "res/resource.h"
 #include "tray/TrayTip.h"
 
-namespace {
-constexpr size_t kJournalLimit = 4096;
-}
-
 CTrayIconService& CTrayIconService::Instance() {
     static CTrayIconService service;
     return service;
@@ -33,15 +29,10 @@ BOOL CTrayIconService::Send(DWORD message, HWND owner, HICON icon, const CString
     static_assert(sizeof(nid.szTip) / sizeof(nid.szTip[0]) > kTrayTipMaxUnits);
     std::memcpy(nid.szTip, fitted.data(), fitted.size() * sizeof(char16_t));
     BOOL result = ::Shell_NotifyIconW(message, &nid);
-    Record(message, owner, result);
-    return result;
-}
-
-void CTrayIconService::Record(DWORD message, HWND owner, BOOL result) {
-    if (m_journal.size() >= kJournalLimit) {
-        m_journal.erase(m_journal.begin(), m_journal.begin() + kJournalLimit / 2);
+    if (m_observer) {
+        m_observer(Call{message, owner, result});
     }
-    m_journal.push_back({message, owner, result});
+    return result;
 }
 
 BOOL CTrayIconService::Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "framework/CString.h"
@@ -19,11 +21,14 @@ public:
         UniqueIcon icon;  // the service's own copy
         bool held;        // the shell accepted it (a tray that was not there refuses)
     };
+    // One call made to the shell.
     struct Call {
         DWORD message;  // NIM_ADD, NIM_MODIFY or NIM_DELETE
         HWND owner;
         BOOL result;
     };
+    // Told of every call after the shell answered it; empty for none (the program sets none).
+    using CallObserver = std::function<void(const Call&)>;
 
     static CTrayIconService& Instance();
 
@@ -40,14 +45,13 @@ public:
     const Icon* Find(HWND owner) const;
     // The owners of the icons the shell holds, in tray order.
     std::vector<HWND> Owners() const;
-    const std::vector<Call>& Journal() const { return m_journal; }
-    void ClearJournal() { m_journal.clear(); }
+    // Replaces the observer; an empty one removes it.
+    void SetCallObserver(CallObserver observer) { m_observer = std::move(observer); }
 
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
-    void Record(DWORD message, HWND owner, BOOL result);
 
     std::vector<Icon> m_icons;
-    std::vector<Call> m_journal;
+    CallObserver m_observer;
 };

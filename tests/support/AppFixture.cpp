@@ -19,7 +19,7 @@ void AppFixture::SetUp() {
     // The store's root, as the program's start sets it; tests seed through the profile functions.
     theApp.SetRegistryKey("Brennick");
     store::Clear();
-    CTrayIconService::Instance().ClearJournal();
+    m_trayCalls.Clear();
     s_beeps = 0;
     CMainTrayWnd::s_pfnBeep = &CountBeep;
 }

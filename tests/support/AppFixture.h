@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TrayCallLog.h"
+
 class CMainTrayWnd;
 
 class AppFixture : public testing::Test {
@@ -15,6 +17,9 @@ protected:
     void TearDown() override;
 
     static CMainTrayWnd* Main();
+
+    // The tray service's calls to the shell since SetUp (or the test's last Clear).
+    TrayCallLog m_trayCalls;
 
     // Refused clicks: the beeps of the busy test (40 Hz for 100 ms each).
     static int s_beeps;

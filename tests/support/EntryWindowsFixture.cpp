@@ -27,7 +27,7 @@ void EntryWindowsFixture::Start(const std::vector<AppEntry>& entries) {
     theApp.WriteProfileInt("Button", "Num", static_cast<int>(entries.size()));
     ASSERT_TRUE(theApp.InitInstance());
     ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
-    CTrayIconService::Instance().ClearJournal();
+    m_trayCalls.Clear();
 }
 
 AppEntry EntryWindowsFixture::Stored(int n) {

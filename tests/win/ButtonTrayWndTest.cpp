@@ -222,10 +222,10 @@ TEST_F(ButtonTrayWndTest, SettingsOkChangesIconAndTipInPlaceAndSavesEveryEntry) 
     ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
     ui::Pump();
 
-    const auto& journal = CTrayIconService::Instance().Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(journal[0].owner, Hwnd(1));
+    const auto& calls = m_trayCalls.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(calls[0].owner, Hwnd(1));
     EXPECT_EQ(CTrayIconService::Instance().Owners(), owners);
     EXPECT_EQ(Held(Hwnd(1))->tip, "二番目");
     EXPECT_EQ(HeldPixels(Hwnd(1)), FilePixels(three, 0));
@@ -272,7 +272,7 @@ TEST_F(ButtonTrayWndTest, DeletingTheSecondOfThreeRenumbersTheStore) {
             EXPECT_EQ(Stored(3), c);  // left as it was, no longer read
         } else {
             EXPECT_TRUE(::IsWindow(second));
-            EXPECT_EQ(CTrayIconService::Instance().Journal().size(), 0u);
+            EXPECT_EQ(m_trayCalls.Calls().size(), 0u);
             EXPECT_EQ(Main()->m_nEntryCount, 3);
             EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 3u);
             EXPECT_EQ(Stored(2), b);
@@ -290,12 +290,12 @@ TEST_F(ButtonTrayWndTest, HiddenIconsComeBackInListOrderAndAHiddenWindowCallsNoT
     EXPECT_EQ(CTrayIconService::Instance().Owners(), (std::vector<HWND>{Main()->m_hWnd, b, a}));
 
     Wnd(0)->HideIcon(1);
-    CTrayIconService::Instance().ClearJournal();
+    m_trayCalls.Clear();
     ::DestroyWindow(a);
-    EXPECT_TRUE(CTrayIconService::Instance().Journal().empty());
+    EXPECT_TRUE(m_trayCalls.Calls().empty());
     ::DestroyWindow(b);
-    ASSERT_EQ(CTrayIconService::Instance().Journal().size(), 1u);
-    EXPECT_EQ(CTrayIconService::Instance().Journal()[0].message, static_cast<DWORD>(NIM_DELETE));
+    ASSERT_EQ(m_trayCalls.Calls().size(), 1u);
+    EXPECT_EQ(m_trayCalls.Calls()[0].message, static_cast<DWORD>(NIM_DELETE));
     Main()->m_listWnd.RemoveAll();
 }
 
@@ -307,7 +307,7 @@ TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     EXPECT_EQ(Main()->CreateButtonWnd(Entry("a", "C:\\a.exe")), nullptr);
     Main()->m_hWnd = real;
     EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
-    EXPECT_TRUE(CTrayIconService::Instance().Journal().empty());
+    EXPECT_TRUE(m_trayCalls.Calls().empty());
 }
 
 HWND g_heldMenu = nullptr;

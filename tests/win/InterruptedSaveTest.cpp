@@ -17,6 +17,7 @@
 #include "app/CMainTrayWnd.h"
 #include "entries/StoreBatch.h"
 #include "framework/WinHandles.h"
+#include "tests/support/ImportRedirect.h"
 #include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/ProgramFiles.h"
@@ -64,37 +65,9 @@ LSTATUS WINAPI CountedDeleteTree(HKEY key, LPCWSTR sub) {
     return g_deleteTree(key, sub);
 }
 
-// Points this program's own imports of a registry function at a replacement, so that the
-// program's code (linked into this executable) calls it without knowing. Returns the original.
 template <typename F>
 F Redirect(const char* function, F replacement) {
-    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    F original = nullptr;
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         desc->Name != 0; ++desc) {
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::string(reinterpret_cast<const char*>(byName->Name)) != function) {
-                continue;
-            }
-            // The import table is read-only once loaded.
-            DWORD old = 0;
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &old);
-            original = reinterpret_cast<F>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), old, &old);
-        }
-    }
-    return original;
+    return reinterpret_cast<F>(RedirectImport(function, reinterpret_cast<void*>(replacement)));
 }
 
 void DieAtChange(int k) {
