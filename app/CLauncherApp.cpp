@@ -5,20 +5,12 @@
 #include "app/CMainTrayWnd.h"
 #include "entries/EntryStore.h"
 #include "entries/StoreJournal.h"
+#include "entries/StoreNames.h"
 #include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
 
 CLauncherApp theApp;
-
-namespace {
-// The section of top-level entry n.
-CString ButtonSection(int n) {
-    CString section;
-    section.Format("Btn%d", n);
-    return section;
-}
-}  // namespace
 
 const wchar_t* const CLauncherApp::kInstanceMutexName = L"Local\\Brennick.Velmora.Instance";
 
@@ -42,7 +34,7 @@ int CLauncherApp::ExitInstance() {
 
 // Called once at start; FALSE ends the program before the message loop.
 BOOL CLauncherApp::InitInstance() {
-    SetRegistryKey("Brennick");
+    SetRegistryKey(store_names::kCompany);
 
     CString title = AfxLoadString(IDS_MAIN_TITLE);
     if (::FindWindowW(nullptr, Widen(title.View()).c_str()) != nullptr) {
@@ -90,13 +82,13 @@ BOOL CLauncherApp::InitInstance() {
 }
 
 void CLauncherApp::LoadButton(int n, AppEntry& entry) {
-    LoadEntrySection(*this, ButtonSection(n), entry);
+    LoadEntrySection(*this, store_names::EntrySection(n), entry);
 }
 
 void CLauncherApp::SaveButton(int n, AppEntry entry) {
-    SaveEntrySection(*this, ButtonSection(n), entry);
+    SaveEntrySection(*this, store_names::EntrySection(n), entry);
 }
 
 void CLauncherApp::SaveButton(StoreBatch& batch, int n, const AppEntry& entry) {
-    SaveEntrySection(batch, ButtonSection(n), entry);
+    SaveEntrySection(batch, store_names::EntrySection(n), entry);
 }

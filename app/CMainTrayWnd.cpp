@@ -5,14 +5,33 @@
 #include "dialogs/CIconOrderDlg.h"
 #include "entries/StoreBatch.h"
 #include "entries/StoreJournal.h"
+#include "entries/StoreNames.h"
 #include "framework/Afx.h"
-#include "framework/CMenu.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
 #include "tray/CGroupTrayWnd.h"
 #include "tray/CTrayIconService.h"
 #include "tray/TrayCommands.h"
+
+namespace {
+
+constexpr TrayMenuItem kMainMenu[] = {
+    {ID_ICON_ADD, "ｱｲｺﾝの追加(&A)"},
+    {ID_ICON_ORDER, "ｱｲｺﾝの順序(&S)"},
+    {},
+    {ID_HELP, "ﾍﾙﾌﾟ(&H)"},
+    {},
+    {ID_APP_EXIT, "Velmora の終了(&X)"},
+};
+// While the entry icons are out of the tray, nothing can be added or ordered.
+constexpr TrayMenuItem kMainMenuHidden[] = {
+    {ID_HELP, "ﾍﾙﾌﾟ(&H)"},
+    {},
+    {ID_APP_EXIT, "Velmora の終了(&X)"},
+};
+
+}  // namespace
 
 BOOL(WINAPI* CMainTrayWnd::s_pfnBeep)(DWORD, DWORD) = &::Beep;
 UINT CMainTrayWnd::s_uTaskbarCreated = 0;
@@ -45,9 +64,16 @@ BOOL CMainTrayWnd::PreCreateWindow(CREATESTRUCTW& cs) {
 
 void CMainTrayWnd::PostNcDestroy() { delete this; }
 
-void CMainTrayWnd::LoadCount() { m_nEntryCount = theApp.GetProfileInt("Button", "Num", 0); }
+void CMainTrayWnd::LoadCount() {
+    const int count = theApp.GetProfileInt(store_names::kCountSection, store_names::kCount, 0);
+    // A count below 0 lists nothing, as 0 does: the sections stored behind it are leftovers.
+    // Kept negative, it would never match the list, and adding would be refused for good.
+    m_nEntryCount = count < 0 ? 0 : count;
+}
 
-void CMainTrayWnd::SaveCount() { theApp.WriteProfileInt("Button", "Num", m_nEntryCount); }
+BOOL CMainTrayWnd::SaveCount() {
+    return theApp.WriteProfileInt(store_names::kCountSection, store_names::kCount, m_nEntryCount);
+}
 
 BOOL CMainTrayWnd::SetTrayIcon(DWORD message, UINT iconId) {
     return CTrayIconService::Instance().Notify(message, m_hWnd, LoadSmallResourceIcon(iconId),
@@ -66,8 +92,18 @@ BOOL CMainTrayWnd::IsNotBusy() {
 
 void CMainTrayWnd::SaveOnExit() {
     DeleteTrayIcon();
-    SaveCount();
-    SaveAll();
+    BOOL saved = FALSE;
+    // Whatever goes wrong (the registry refusing a write, memory running out), the user hears of
+    // it before the program is gone: an exception here would otherwise end it without a word.
+    try {
+        const BOOL countSaved = SaveCount();
+        saved = SaveAll() && countSaved;
+    } catch (...) {
+        saved = FALSE;
+    }
+    if (!saved) {
+        MessageBox("設定を保存できませんでした。", AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void CMainTrayWnd::LoadAll() {
@@ -75,7 +111,7 @@ void CMainTrayWnd::LoadAll() {
     // A count larger than the stored sections would make one empty window per missing
     // section, up to millions of them. A missing section between stored ones still loads as
     // an empty entry; past the last stored one there is nothing to load.
-    const int last = theApp.GetHighestNumberedSection("", "Btn", m_nEntryCount);
+    const int last = theApp.GetHighestNumberedSection("", store_names::kEntryPrefix, m_nEntryCount);
     bool refused = false;
     for (int n = 1; n <= last; ++n) {
         AppEntry entry;
@@ -107,10 +143,11 @@ void CMainTrayWnd::LoadAll() {
 
 BOOL CMainTrayWnd::HoldsEveryEntry() const { return m_listWnd.GetCount() == m_nEntryCount; }
 
-void CMainTrayWnd::SaveAll() {
-    // Renumbering a list that lacks some stored entries would write over their sections.
+BOOL CMainTrayWnd::SaveAll() {
+    // Renumbering a list that lacks some stored entries would write over their sections: the
+    // store stays as it is, by intent.
     if (!HoldsEveryEntry()) {
-        return;
+        return TRUE;
     }
     // Moving entries and renumbering groups writes sections over each other: cut off half-way,
     // the store would show some entries twice and lose others. The whole list goes into one
@@ -130,8 +167,8 @@ void CMainTrayWnd::SaveAll() {
         }
         theApp.SaveButton(batch, i + 1, entry);
     }
-    batch.WriteInt("Button", "Num", m_nEntryCount);
-    StoreJournal::Commit(theApp, batch);
+    batch.WriteInt(store_names::kCountSection, store_names::kCount, m_nEntryCount);
+    return StoreJournal::Commit(theApp, batch) ? TRUE : FALSE;
 }
 
 namespace {
@@ -170,16 +207,17 @@ CGroupTrayWnd* CMainTrayWnd::CreateGroupWnd(AppEntry entry, int groupNo) {
     // Whatever was stored, the window is a group from now on and is saved as one.
     entry.IsGroup = 1;
     wnd->SetEntry(entry);
-    m_listWnd.AddTail(wnd);
+    // The list holds every window as a CButtonTrayWnd*, the type it is read back as.
+    m_listWnd.AddTail(static_cast<CButtonTrayWnd*>(wnd));
     return wnd;
 }
 
-void CMainTrayWnd::RemoveEntryWnd(CWnd* pWnd) {
+void CMainTrayWnd::RemoveEntryWnd(CButtonTrayWnd* pWnd) {
     const BOOL complete = HoldsEveryEntry();
     int i = 0;
     for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
         POSITION at = pos;
-        if (m_listWnd.GetNext(pos) != pWnd) {
+        if (static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos)) != pWnd) {
             continue;
         }
         m_listWnd.RemoveAt(at);
@@ -188,7 +226,7 @@ void CMainTrayWnd::RemoveEntryWnd(CWnd* pWnd) {
             return;
         }
         AppEntry entry;
-        static_cast<CButtonTrayWnd*>(pWnd)->GetEntry(entry);
+        pWnd->GetEntry(entry);
         if (entry.IsGroup == 1) {
             --m_nGroupCount;
         }
@@ -264,17 +302,29 @@ void CMainTrayWnd::OnAddIcon() {
     dlg.GetEntry(entry);
     entry.IsGroup = dlg.IsGroupChecked();
     if (entry.IsGroup == 1) {
-        // A new group starts empty, whatever an earlier group of this number left stored.
-        theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(m_nGroupCount + 1).GetString(), "Num",
-                               0);
+        CGroupTrayWnd* group = CreateGroupWnd(entry, m_nGroupCount + 1);
+        if (group == nullptr) {
+            ReportIconNotMade();
+            return;
+        }
         ++m_nGroupCount;
-        CreateGroupWnd(entry, m_nGroupCount);
-    } else {
-        CreateButtonWnd(entry);
+        // A new group starts empty, whatever an earlier group of this number left stored.
+        theApp.WriteProfileInt(store_names::GroupSection(m_nGroupCount).GetString(),
+                               store_names::kCount, 0);
+        group->LoadGroup();
+    } else if (CreateButtonWnd(entry) == nullptr) {
+        ReportIconNotMade();
+        return;
     }
     ++m_nEntryCount;
     theApp.SaveButton(m_nEntryCount, entry);
     SaveCount();
+}
+
+// Without its window the entry would be counted and stored with no window in the list, and
+// every later save would refuse to renumber (see HoldsEveryEntry): nothing is kept.
+void CMainTrayWnd::ReportIconNotMade() {
+    MessageBox("ｱｲｺﾝを作成できませんでした。", AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Runs when "ｱｲｺﾝの順序(&S)" is chosen: the entry icons leave the tray while the dialog moves
@@ -298,7 +348,9 @@ void CMainTrayWnd::OnHelpFinder() { theApp.WinHelp(0, HELP_FINDER); }
 
 // Runs when the shell reports a mouse event on the own icon. Acts later, through a command,
 // so that nothing modal runs inside the shell's callback.
-LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) { return PostTrayCommand(*this, lParam); }
+LRESULT CMainTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
+    return PostTrayCommand(*this, lParam, kEntryClicks);
+}
 
 // Runs after a double click on the own icon: the entry icons leave the tray or come back.
 void CMainTrayWnd::OnTrayDblClk() {
@@ -350,18 +402,9 @@ void CMainTrayWnd::HideEntryIcons(int flag) {
 }
 
 void CMainTrayWnd::ShowMenu() {
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    CMenu menu;
-    menu.CreatePopupMenu();
-    if (m_bHideIcons != 1) {
-        menu.AppendMenu(MF_STRING, ID_ICON_ADD, "ｱｲｺﾝの追加(&A)");
-        menu.AppendMenu(MF_STRING, ID_ICON_ORDER, "ｱｲｺﾝの順序(&S)");
-        menu.AppendMenu(MF_SEPARATOR);
+    if (m_bHideIcons == 1) {
+        ShowTrayMenu(*this, kMainMenuHidden);
+    } else {
+        ShowTrayMenu(*this, kMainMenu);
     }
-    menu.AppendMenu(MF_STRING, ID_HELP, "ﾍﾙﾌﾟ(&H)");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, ID_APP_EXIT, "Velmora の終了(&X)");
-    TrackTrayMenu(menu, *this, pt);
-    menu.DestroyMenu();
 }

@@ -19,7 +19,7 @@ public:
     int m_bHideIcons = 0;   // 1 while the entry icons are out of the tray
     int m_nEntryCount = 0;  // tray entries, single and groups; "Button"/"Num" of the store
     int m_nGroupCount = 0;  // groups among them
-    CPtrList m_listWnd;     // the entry windows in tray order (not owned)
+    CPtrList m_listWnd;     // CButtonTrayWnd*, groups too, in tray order (not owned)
     int m_nBusy = 0;        // raised while a message box, dialog or the start-up load runs
 
     // Raises m_nBusy for as long as it lives: every way out of the scope lowers it again.
@@ -35,12 +35,15 @@ public:
     };
 
     void LoadCount();
-    void SaveCount();
+    // FALSE when the count could not be written.
+    BOOL SaveCount();
     // Hands the program's own icon (resource iconId) to the tray with NIM_ADD or NIM_MODIFY.
     BOOL SetTrayIcon(DWORD message, UINT iconId);
     BOOL DeleteTrayIcon();
     // TRUE when no modal step is open; otherwise a beep and FALSE.
     BOOL IsNotBusy();
+    // Takes the own icon out of the tray and saves everything; a save that could not be made
+    // is reported to the user (the store keeps the list it had).
     void SaveOnExit();
 
     // Creates a window for every entry of "Btn%d" 1..m_nEntryCount, in store order, groups
@@ -48,15 +51,16 @@ public:
     void LoadAll();
     // Writes every entry window to "Btn%d" in list order, every group, numbered anew in list
     // order, to its "Group\Grp%d", and the count, all as one (see StoreJournal). Writes nothing
-    // while some stored entry has no window (see HoldsEveryEntry).
-    void SaveAll();
+    // while some stored entry has no window (see HoldsEveryEntry). FALSE when the save could not
+    // be made.
+    BOOL SaveAll();
     // A hidden window for a single entry, appended to the list; null when it could not be made.
     CButtonTrayWnd* CreateButtonWnd(AppEntry entry);
     // A hidden window for group number groupNo, which reads its members; appended to the list;
     // null when it could not be made.
     CGroupTrayWnd* CreateGroupWnd(AppEntry entry, int groupNo);
     // Takes the window out of the list, saves all entries and the count; the window stays.
-    void RemoveEntryWnd(CWnd* pWnd);
+    void RemoveEntryWnd(CButtonTrayWnd* pWnd);
     // TRUE when every stored entry has its window in the list. When the system refused a window
     // while loading, the records from there on have none; they keep the store from being
     // renumbered, so that their sections are never written over.
@@ -80,6 +84,7 @@ protected:
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL bEnding);
     void OnAddIcon();
+    void ReportIconNotMade();
     void OnAppExit();
     void OnIconOrder();
     void OnHelpFinder();

@@ -79,12 +79,12 @@ BOOL CEntrySettingsDlg::OnInitDialog() {
     m_wndShow.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(m_nShow), 0);
     UpdatePreview();
     SetWindowText(m_bNew ? "新規登録" : "設定変更");
-    if (m_bNew) {
-        if (!m_bGroupChoice) {
-            GetDlgItem(IDC_MAKE_GROUP)->ShowWindow(SW_HIDE);
+    if (!m_bNew || !m_bGroupChoice) {
+        if (CWnd* makeGroup = GetDlgItem(IDC_MAKE_GROUP); makeGroup != nullptr) {
+            makeGroup->ShowWindow(SW_HIDE);
         }
-    } else {
-        GetDlgItem(IDC_MAKE_GROUP)->ShowWindow(SW_HIDE);
+    }
+    if (!m_bNew) {
         EnablePathControls(m_bGroup);
     }
     return TRUE;
@@ -97,7 +97,10 @@ void CEntrySettingsDlg::UpdatePreview() {
 
 void CEntrySettingsDlg::EnablePathControls(int bGroup) {
     for (int id : kPathControls) {
-        GetDlgItem(id)->EnableWindow(bGroup == 0);
+        // A template without the control has nothing to enable.
+        if (CWnd* control = GetDlgItem(id); control != nullptr) {
+            control->EnableWindow(bGroup == 0);
+        }
     }
 }
 

@@ -3,33 +3,34 @@
 #include "entries/CGetComma.h"
 #include "entries/StoreBatch.h"
 #include "entries/StoreJournal.h"
+#include "entries/StoreNames.h"
 #include "framework/CWinApp.h"
 
 void LoadEntrySection(CWinApp& app, const CString& section, AppEntry& entry) {
     const char* name = section.GetString();
-    entry.Title = app.GetProfileString(name, "Title", "");
-    entry.AppName = app.GetProfileString(name, "AppName", "");
-    entry.Dir = app.GetProfileString(name, "Dir", "");
-    entry.Parm = app.GetProfileString(name, "Parm", "");
-    entry.Icon = app.GetProfileString(name, "Icon", "");
+    entry.Title = app.GetProfileString(name, store_names::kTitle, "");
+    entry.AppName = app.GetProfileString(name, store_names::kAppName, "");
+    entry.Dir = app.GetProfileString(name, store_names::kDir, "");
+    entry.Parm = app.GetProfileString(name, store_names::kParm, "");
+    entry.Icon = app.GetProfileString(name, store_names::kIcon, "");
 
     CGetComma data;
-    data.SetString(app.GetProfileString(name, "Data", ""));
+    data.SetString(app.GetProfileString(name, store_names::kData, ""));
     entry.Show = data.GetItem(0);
     entry.IconIndex = data.GetItem(1);
     entry.IsGroup = data.GetItem(2);
 }
 
 void SaveEntrySection(StoreBatch& batch, const CString& section, const AppEntry& entry) {
-    batch.WriteString(section, "Title", entry.Title);
-    batch.WriteString(section, "AppName", entry.AppName);
-    batch.WriteString(section, "Dir", entry.Dir);
-    batch.WriteString(section, "Parm", entry.Parm);
-    batch.WriteString(section, "Icon", entry.Icon);
+    batch.WriteString(section, store_names::kTitle, entry.Title);
+    batch.WriteString(section, store_names::kAppName, entry.AppName);
+    batch.WriteString(section, store_names::kDir, entry.Dir);
+    batch.WriteString(section, store_names::kParm, entry.Parm);
+    batch.WriteString(section, store_names::kIcon, entry.Icon);
 
     CString data;
     data.Format("%d,%d,%d", entry.Show, entry.IconIndex, entry.IsGroup);
-    batch.WriteString(section, "Data", data);
+    batch.WriteString(section, store_names::kData, data);
 }
 
 void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry) {

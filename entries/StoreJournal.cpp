@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "entries/StoreNames.h"
 #include "framework/CWinApp.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
@@ -17,11 +18,11 @@ namespace {
 constexpr size_t kPartBytes = 256 * 1024;
 // More parts than any real save needs: a count above it is damage, not a journal.
 constexpr DWORD kMaxParts = 4096;
-constexpr wchar_t kPartsName[] = L"Parts";
 
 std::wstring PartName(DWORD n) { return std::to_wstring(n); }
 
-std::wstring JournalKeyName() { return Widen(StoreJournal::kSection); }
+std::wstring JournalKeyName() { return Widen(store_names::kJournalSection); }
+std::wstring PartsValueName() { return Widen(store_names::kJournalParts); }
 
 bool SetValue(HKEY key, const std::wstring& name, DWORD type, const void* data, size_t bytes) {
     return ::RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data),
@@ -37,8 +38,8 @@ std::optional<std::string> ReadJournal(HKEY journal) {
     DWORD parts = 0;
     DWORD type = 0;
     DWORD size = sizeof(parts);
-    if (::RegQueryValueExW(journal, kPartsName, nullptr, &type, reinterpret_cast<BYTE*>(&parts),
-                           &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(journal, PartsValueName().c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(&parts), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(parts) || parts == 0 || parts > kMaxParts) {
         return std::nullopt;
     }
@@ -112,7 +113,7 @@ bool StoreJournal::Commit(CWinApp& app, const StoreBatch& batch) {
     const std::string bytes = batch.Serialize();
     bool written = false;
     {
-        UniqueRegKey journal = app.GetSectionKey(kSection);
+        UniqueRegKey journal = app.GetSectionKey(store_names::kJournalSection);
         if (journal) {
             written = true;
             DWORD parts = 0;
@@ -122,8 +123,8 @@ bool StoreJournal::Commit(CWinApp& app, const StoreBatch& batch) {
                     SetValue(journal.Get(), PartName(++parts), REG_BINARY, bytes.data() + at, n);
             }
             // The count goes last: only with it is the journal complete.
-            written =
-                written && SetValue(journal.Get(), kPartsName, REG_DWORD, &parts, sizeof(parts));
+            written = written &&
+                      SetValue(journal.Get(), PartsValueName(), REG_DWORD, &parts, sizeof(parts));
         }
     }
     if (!written) {

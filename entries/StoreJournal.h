@@ -12,8 +12,6 @@ class CWinApp;
 
 class StoreJournal {
 public:
-    static constexpr char kSection[] = "Saving";
-
     // Makes the writes in order, opening each section once. False if any failed.
     static bool Apply(CWinApp& app, const StoreBatch& batch);
     // Makes the writes through the journal. False if any failed; the journal then stays, and

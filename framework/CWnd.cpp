@@ -256,11 +256,18 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     MSG saved = wnd->m_currentMsg;
     wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
-    // No C++ exception may unwind into the system's dispatcher.
+    // No C++ exception may unwind into the system's dispatcher. A window whose creation threw
+    // is not made (CreateWindowEx fails); any other message gets the default answer.
     try {
         result = wnd->WindowProc(message, wParam, lParam);
     } catch (...) {
-        result = ::DefWindowProcW(hWnd, message, wParam, lParam);
+        if (message == WM_NCCREATE) {
+            result = FALSE;
+        } else if (message == WM_CREATE) {
+            result = -1;
+        } else {
+            result = ::DefWindowProcW(hWnd, message, wParam, lParam);
+        }
     }
 
     if (message == WM_NCDESTROY) {

@@ -6,7 +6,6 @@
 #include "dialogs/CEntrySettingsDlg.h"
 #include "entries/EntryLabel.h"
 #include "framework/Afx.h"
-#include "framework/CMenu.h"
 #include "framework/WinHandles.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
@@ -22,6 +21,16 @@ BEGIN_MESSAGE_MAP(CButtonTrayWnd, CWnd)
     ON_COMMAND(ID_TRAY_DBLCLK, OnTrayDblClk)
     ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
 END_MESSAGE_MAP()
+
+namespace {
+
+constexpr TrayMenuItem kEntryMenu[] = {
+    {ID_ENTRY_SETTINGS, "設定変更(&S)"},
+    {},
+    {ID_ENTRY_DELETE, "削除(&D)"},
+};
+
+}  // namespace
 
 CMainTrayWnd* CButtonTrayWnd::MainWnd() { return static_cast<CMainTrayWnd*>(AfxGetMainWnd()); }
 
@@ -63,17 +72,7 @@ BOOL CButtonTrayWnd::ShowTrayIcon(DWORD message) {
     return NotifyTray(message, icon.Get(), EntryLabel(m_entry));
 }
 
-void CButtonTrayWnd::ShowEntryMenu() {
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING, ID_ENTRY_SETTINGS, "設定変更(&S)");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, ID_ENTRY_DELETE, "削除(&D)");
-    TrackTrayMenu(menu, *this, pt);
-    menu.DestroyMenu();
-}
+void CButtonTrayWnd::ShowEntryMenu() { ShowTrayMenu(*this, kEntryMenu); }
 
 BOOL CButtonTrayWnd::EditEntry() {
     CMainTrayWnd* main = MainWnd();
@@ -143,7 +142,7 @@ void CButtonTrayWnd::OnDeleteEntry() {
 // Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
 // that nothing modal runs inside the shell's callback.
 LRESULT CButtonTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
-    return PostTrayCommand(*this, lParam);
+    return PostTrayCommand(*this, lParam, kEntryClicks);
 }
 
 // Runs after a double click on the icon: starts the entry.

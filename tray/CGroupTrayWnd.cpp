@@ -12,8 +12,8 @@
 #include "entries/EntryStore.h"
 #include "entries/StoreBatch.h"
 #include "entries/StoreJournal.h"
+#include "entries/StoreNames.h"
 #include "framework/Afx.h"
-#include "framework/CMenu.h"
 #include "framework/WinHandles.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
@@ -34,6 +34,15 @@ BEGIN_MESSAGE_MAP(CGroupTrayWnd, CWnd)
     ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
 END_MESSAGE_MAP()
 
+namespace {
+
+constexpr TrayMenuItem kGroupMenu[] = {
+    {ID_GROUP_RENAME, "ｸﾞﾙｰﾌﾟ名の変更(&N)"}, {ID_GROUP_DELETE, "ｸﾞﾙｰﾌﾟの削除(&D)"}, {},
+    {ID_GROUP_ADD, "ｸﾞﾙｰﾌﾟへ追加(&A)"},      {ID_GROUP_EDIT, "ｸﾞﾙｰﾌﾟの編集(&E)"},
+};
+
+}  // namespace
+
 CGroupTrayWnd::~CGroupTrayWnd() { FreeMembers(); }
 
 void CGroupTrayWnd::FreeMembers() {
@@ -42,18 +51,6 @@ void CGroupTrayWnd::FreeMembers() {
     }
     m_listMembers.RemoveAll();
     m_nMemberCount = 0;
-}
-
-CString CGroupTrayWnd::GroupSection(int groupNo) {
-    CString section;
-    section.Format("Group\\Grp%d", groupNo);
-    return section;
-}
-
-CString CGroupTrayWnd::MemberSection(int groupNo, int memberNo) {
-    CString section;
-    section.Format("Group\\Grp%d\\App%d", groupNo, memberNo);
-    return section;
 }
 
 BOOL CGroupTrayWnd::SetEntry(AppEntry entry) {
@@ -73,14 +70,15 @@ void CGroupTrayWnd::HideIcon(int flag) {
 
 void CGroupTrayWnd::LoadGroup() {
     FreeMembers();
-    const int count = theApp.GetProfileInt(GroupSection(m_nGroupNo).GetString(), "Num", 0);
+    const CString section = store_names::GroupSection(m_nGroupNo);
+    const int count = theApp.GetProfileInt(section.GetString(), store_names::kCount, 0);
     // Members past the last stored section would all be empty; a count of millions would
     // otherwise fill the memory (and the store, at the next save) with them.
     const int last =
-        theApp.GetHighestNumberedSection(GroupSection(m_nGroupNo).GetString(), "App", count);
+        theApp.GetHighestNumberedSection(section.GetString(), store_names::kMemberPrefix, count);
     for (int n = 1; n <= last; ++n) {
         auto member = std::make_unique<AppEntry>();
-        LoadEntrySection(theApp, MemberSection(m_nGroupNo, n), *member);
+        LoadEntrySection(theApp, store_names::MemberSection(m_nGroupNo, n), *member);
         m_listMembers.AddTail(member.release());
     }
     m_nMemberCount = m_listMembers.GetCount();
@@ -95,11 +93,11 @@ void CGroupTrayWnd::SaveGroup() {
 }
 
 void CGroupTrayWnd::SaveGroup(StoreBatch& batch) {
-    batch.WriteInt(GroupSection(m_nGroupNo), "Num", m_nMemberCount);
+    batch.WriteInt(store_names::GroupSection(m_nGroupNo), store_names::kCount, m_nMemberCount);
     int n = 1;
     for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr; ++n) {
         const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
-        SaveEntrySection(batch, MemberSection(m_nGroupNo, n), *member);
+        SaveEntrySection(batch, store_names::MemberSection(m_nGroupNo, n), *member);
     }
 }
 
@@ -118,8 +116,6 @@ BOOL CGroupTrayWnd::ShowGroupTrayIcon(DWORD message) {
 }
 
 void CGroupTrayWnd::ShowMemberMenu() {
-    POINT pt{};
-    ::GetCursorPos(&pt);
     CIconMenu menu;
     menu.CreateIconMenu();
     if (m_nMemberCount == 0) {
@@ -134,23 +130,10 @@ void CGroupTrayWnd::ShowMemberMenu() {
         UniqueIcon icon = LoadEntryIcon(*member);
         menu.AppendIconItem(ID_MEMBER_FIRST + i, EntryLabel(*member), icon.Get());
     }
-    TrackTrayMenu(menu, *this, pt);
-    menu.DestroyMenu();
+    TrackTrayMenuAtCursor(menu, *this);
 }
 
-void CGroupTrayWnd::ShowGroupMenu() {
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING, ID_GROUP_RENAME, "ｸﾞﾙｰﾌﾟ名の変更(&N)");
-    menu.AppendMenu(MF_STRING, ID_GROUP_DELETE, "ｸﾞﾙｰﾌﾟの削除(&D)");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, ID_GROUP_ADD, "ｸﾞﾙｰﾌﾟへ追加(&A)");
-    menu.AppendMenu(MF_STRING, ID_GROUP_EDIT, "ｸﾞﾙｰﾌﾟの編集(&E)");
-    TrackTrayMenu(menu, *this, pt);
-    menu.DestroyMenu();
-}
+void CGroupTrayWnd::ShowGroupMenu() { ShowTrayMenu(*this, kGroupMenu); }
 
 void CGroupTrayWnd::StartMember(int index) {
     if (index < 0 || index >= m_nMemberCount) {
@@ -220,17 +203,7 @@ void CGroupTrayWnd::OnEditMembers() {
 // Runs when the shell reports a mouse event on the icon. Acts later, through a command, so
 // that nothing modal runs inside the shell's callback. A group has no double-click action.
 LRESULT CGroupTrayWnd::OnTrayNotify(WPARAM, LPARAM lParam) {
-    switch (static_cast<UINT>(lParam)) {
-        case WM_LBUTTONUP:
-            PostMessage(WM_COMMAND, ID_TRAY_CLICK, 0);
-            break;
-        case WM_RBUTTONUP:
-            PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
-            break;
-        default:
-            break;
-    }
-    return 0;
+    return PostTrayCommand(*this, lParam, kGroupClicks);
 }
 
 // Runs after the left button was released over the icon.

@@ -43,9 +43,6 @@ public:
     // Starts member `index` (counted from 0); an index that names no member does nothing.
     void StartMember(int index);
 
-    static CString GroupSection(int groupNo);
-    static CString MemberSection(int groupNo, int memberNo);
-
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 

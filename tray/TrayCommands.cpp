@@ -2,23 +2,35 @@
 
 #include "framework/CMenu.h"
 #include "framework/CWnd.h"
-#include "res/resource.h"
 
-LRESULT PostTrayCommand(CWnd& wnd, LPARAM mouseMessage) {
-    switch (static_cast<UINT>(mouseMessage)) {
-        case WM_LBUTTONDBLCLK:
-            wnd.PostMessage(WM_COMMAND, ID_TRAY_DBLCLK, 0);
+LRESULT PostTrayCommand(CWnd& wnd, LPARAM mouseMessage, std::span<const TrayClick> clicks) {
+    for (const TrayClick& click : clicks) {
+        if (click.mouseMessage == static_cast<UINT>(mouseMessage)) {
+            wnd.PostMessage(WM_COMMAND, click.command, 0);
             break;
-        case WM_RBUTTONUP:
-            wnd.PostMessage(WM_COMMAND, ID_TRAY_MENU, 0);
-            break;
-        default:
-            break;
+        }
     }
     return 0;
 }
 
-void TrackTrayMenu(CMenu& menu, CWnd& owner, POINT cursor) {
+void ShowTrayMenu(CWnd& owner, std::span<const TrayMenuItem> items) {
+    CMenu menu;
+    if (!menu.CreatePopupMenu()) {
+        return;
+    }
+    for (const TrayMenuItem& item : items) {
+        if (item.text == nullptr) {
+            menu.AppendMenu(MF_SEPARATOR);
+        } else {
+            menu.AppendMenu(MF_STRING, item.command, item.text);
+        }
+    }
+    TrackTrayMenuAtCursor(menu, owner);
+}
+
+void TrackTrayMenuAtCursor(CMenu& menu, CWnd& owner) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
     // A tray menu only closes on a click beside it when its owner is the foreground window.
     owner.SetForegroundWindow();
     menu.TrackPopupMenu(TPM_RIGHTALIGN, cursor.x - 5, cursor.y, &owner);

@@ -10,6 +10,7 @@
 
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
+#include "entries/StoreNames.h"
 #include "entries/EntryStore.h"
 #include "framework/CMenu.h"
 #include "framework/Utf.h"
@@ -23,6 +24,7 @@
 #include "tests/support/EntryWindowsFixture.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
+#include "tests/support/WindowRefusal.h"
 #include "tests/support/helpers/LaunchRecord.h"
 #include "tray/CGroupTrayWnd.h"
 #include "tray/CTrayIconService.h"
@@ -43,20 +45,20 @@ AppEntry Group(const char* title) { return Entry(title, "", 1); }
 std::vector<AppEntry> StoredMembers(int groupNo) {
     std::vector<AppEntry> members;
     const int count =
-        theApp.GetProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num", -1);
+        theApp.GetProfileInt(store_names::GroupSection(groupNo).GetString(), "Num", -1);
     for (int n = 1; n <= count; ++n) {
         AppEntry e;
-        LoadEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, n), e);
+        LoadEntrySection(theApp, store_names::MemberSection(groupNo, n), e);
         members.push_back(e);
     }
     return members;
 }
 
 void StoreMembers(int groupNo, const std::vector<AppEntry>& members) {
-    theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num",
+    theApp.WriteProfileInt(store_names::GroupSection(groupNo).GetString(), "Num",
                            static_cast<int>(members.size()));
     for (size_t i = 0; i < members.size(); ++i) {
-        SaveEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, static_cast<int>(i) + 1),
+        SaveEntrySection(theApp, store_names::MemberSection(groupNo, static_cast<int>(i) + 1),
                          members[i]);
     }
 }
@@ -377,9 +379,9 @@ TEST_F(GroupTrayWndTest, RenameChangesTipInPlaceAndSavesEverything) {
         ::SetDlgItemTextW(settings, IDC_TITLE, L"新名");
         ui::Click(settings, IDOK);
     });
-    const auto& journal = CTrayIconService::Instance().Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].message, static_cast<DWORD>(NIM_MODIFY));
+    const auto& calls = m_trayCalls.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(CTrayIconService::Instance().Find(Hwnd(0))->tip, "新名");
     EXPECT_EQ(HeldPixels(Hwnd(0)), ResourcePixels(134));
     EXPECT_EQ(Stored(1).Title, "新名");
@@ -415,23 +417,6 @@ TEST_F(GroupTrayWndTest, DeletingTheFirstOfTwoGroupsRenumbersTheOther) {
     EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
 }
 
-// A thread-local hook that lets the first `allowed` entry windows (owned windows titled
-// "Velmora") be made and refuses the rest, as a system out of window handles would.
-int g_allowed = 0;
-LRESULT CALLBACK RefuseEntryWindows(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if (cs->hwndParent != nullptr && cs->lpszName != nullptr &&
-            std::wstring(cs->lpszName) == L"Velmora") {
-            if (g_allowed == 0) {
-                return 1;
-            }
-            --g_allowed;
-        }
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // A store that asks for more windows than the system gives: loading stops at the first refusal,
 // and nothing stored is renumbered or written over, whatever is deleted, saved or added later.
 TEST_F(GroupTrayWndTest, AStoreLargerThanTheWindowsTheSystemGivesIsLeftAsItIs) {
@@ -443,13 +428,10 @@ TEST_F(GroupTrayWndTest, AStoreLargerThanTheWindowsTheSystemGivesIsLeftAsItIs) {
     theApp.SaveButton(3, Group("second"));
     theApp.WriteProfileInt("Button", "Num", 1000000);
     {
-        g_allowed = 2;
-        HHOOK hook =
-            ::SetWindowsHookExW(WH_CBT, &RefuseEntryWindows, nullptr, ::GetCurrentThreadId());
+        WindowRefusal refusal(2);
         const DWORD began = ::GetTickCount();
         const BOOL started = theApp.InitInstance();
         const DWORD took = ::GetTickCount() - began;
-        ::UnhookWindowsHookEx(hook);
         ASSERT_TRUE(started);
         EXPECT_LT(took, 5000u);
     }

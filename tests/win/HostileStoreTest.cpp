@@ -11,6 +11,7 @@
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "framework/Utf.h"
+#include "res/resource.h"
 #include "tests/support/Printers.h"
 #include "tests/support/EntryWindowsFixture.h"
 #include "tests/support/TestStore.h"
@@ -55,6 +56,7 @@ struct HostileCase {
     std::vector<StoredTitle> kept;       // titles still stored after the save
     std::vector<const wchar_t*> absent;  // sections the program must not have made
     int members = -1;                    // members of the first window, a group (-1: not a group)
+    const wchar_t* added = nullptr;      // a single entry added through the menu before closing
 };
 
 std::ostream& operator<<(std::ostream& os, const HostileCase& c) { return os << c.name; }
@@ -146,17 +148,21 @@ const HostileCase kCases[] = {
      0,
      {{L"Btn1", L"a"}},
      {}},
+    // Read as 0: adding still works and takes the first section.
     {"NumNegative",
      [] {
          Valid(L"Btn1", L"a");
          Valid(L"Btn2", L"b");
+         Valid(L"Btn3", L"c");
          Dword(L"Button", L"Num", static_cast<DWORD>(-5));
      },
      0,
      {},
-     -5,
-     {{L"Btn1", L"a"}, {L"Btn2", L"b"}},
-     {}},
+     1,
+     {{L"Btn1", L"new"}, {L"Btn2", L"b"}, {L"Btn3", L"c"}},
+     {},
+     -1,
+     L"new"},
     {"NumZero",
      [] {
          Valid(L"Btn1", L"a");
@@ -256,8 +262,21 @@ TEST_P(HostileStoreTest, StartsAnswersShowsWhatItCanAndKeepsEveryValidEntry) {
     }
     EXPECT_EQ(tips, c.tips);
     if (c.members >= 0) {
-        auto* group = static_cast<CGroupTrayWnd*>(Main()->m_listWnd.GetHead());
+        auto* group =
+            static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetHead()));
         EXPECT_EQ(group->m_nMemberCount, c.members);
+    }
+
+    if (c.added != nullptr) {
+        ui::ModalScript script;
+        script.Then([&](HWND settings) {
+            ::SetDlgItemTextW(settings, IDC_TITLE, c.added);
+            ::SetDlgItemTextW(settings, IDC_PATH, L"C:\\new.exe");
+            ui::Click(settings, IDOK);
+        });
+        ::PostMessageW(Main()->m_hWnd, WM_COMMAND, ID_ICON_ADD, 0);
+        ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
+        EXPECT_EQ(Main()->m_listWnd.GetCount(), c.windows + 1);
     }
 
     ::SendMessageW(Main()->m_hWnd, WM_CLOSE, 0, 0);

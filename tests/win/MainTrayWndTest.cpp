@@ -8,6 +8,7 @@
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "framework/WinHandles.h"
+#include "entries/StoreNames.h"
 #include "entries/EntryStore.h"
 #include "res/resource.h"
 #include "tests/support/Printers.h"
@@ -50,7 +51,7 @@ protected:
     void Start() {
         ASSERT_TRUE(theApp.InitInstance());
         ASSERT_NE(Main(), nullptr);
-        CTrayIconService::Instance().ClearJournal();
+        m_trayCalls.Clear();
     }
 
     static std::vector<uint32_t> HeldIconPixels(HWND owner) {
@@ -61,7 +62,7 @@ protected:
         UniqueIcon icon(pixels::LoadProgramIcon(id, 16));
         return pixels::RenderIcon(icon.Get(), 16);
     }
-    static size_t JournalSize() { return CTrayIconService::Instance().Journal().size(); }
+    size_t TrayCallCount() const { return m_trayCalls.Calls().size(); }
 
     // Seeds "Btn%d" and "Num" with the entries, then starts.
     void StartWith(const std::vector<AppEntry>& entries) {
@@ -73,7 +74,8 @@ protected:
         ASSERT_EQ(Main()->m_listWnd.GetCount(), static_cast<int>(entries.size()));
     }
     HWND EntryHwnd(int i) {
-        return static_cast<CWnd*>(Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)))->m_hWnd;
+        return static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(i)))
+            ->m_hWnd;
     }
     // Posts a main menu command that opens one dialog or question; `step` answers it.
     void RunModal(UINT command, ui::ModalScript::Step step) {
@@ -102,20 +104,20 @@ AppEntry StoredButton(int n) {
 std::vector<CString> StoredMemberTitles(int groupNo) {
     std::vector<CString> titles;
     const int count =
-        theApp.GetProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num", -1);
+        theApp.GetProfileInt(store_names::GroupSection(groupNo).GetString(), "Num", -1);
     for (int n = 1; n <= count; ++n) {
         AppEntry e;
-        LoadEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, n), e);
+        LoadEntrySection(theApp, store_names::MemberSection(groupNo, n), e);
         titles.push_back(e.Title);
     }
     return titles;
 }
 
 void StoreMembers(int groupNo, const std::vector<const char*>& titles) {
-    theApp.WriteProfileInt(CGroupTrayWnd::GroupSection(groupNo).GetString(), "Num",
+    theApp.WriteProfileInt(store_names::GroupSection(groupNo).GetString(), "Num",
                            static_cast<int>(titles.size()));
     for (size_t i = 0; i < titles.size(); ++i) {
-        SaveEntrySection(theApp, CGroupTrayWnd::MemberSection(groupNo, static_cast<int>(i) + 1),
+        SaveEntrySection(theApp, store_names::MemberSection(groupNo, static_cast<int>(i) + 1),
                          Entry(titles[i], "C:\\m.exe"));
     }
 }
@@ -180,7 +182,7 @@ TEST_F(AppTest, SecondStartEndsSilently) {
         EXPECT_FALSE(theApp.InitInstance());
         ui::Pump();
         EXPECT_EQ(theApp.m_pMainWnd, nullptr);
-        EXPECT_EQ(JournalSize(), 0u);
+        EXPECT_EQ(TrayCallCount(), 0u);
         EXPECT_FALSE(store::KeyExists());
         EXPECT_EQ(noDialogs.Seen(), 0);
         if (other != nullptr) {
@@ -202,7 +204,7 @@ TEST_F(AppTest, SystemBeforeVersionFourIsRefused) {
     EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_EXCLAMATION));
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
-    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_EQ(TrayCallCount(), 0u);
     EXPECT_FALSE(store::KeyExists());
 }
 
@@ -238,7 +240,7 @@ TEST_F(AppTest, ExitQuestionCancelledChangesNothing) {
     EXPECT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ(Main()->m_nBusy, 0);
     EXPECT_EQ(Main()->m_bHideIcons, 0);
-    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_EQ(TrayCallCount(), 0u);
     EXPECT_EQ(CTrayIconService::Instance().Owners(), std::vector<HWND>{hwnd});
     EXPECT_FALSE(store::Read(L"Button", L"Num"));
 }
@@ -259,8 +261,8 @@ TEST_F(AppTest, ExitQuestionAnsweredOkEndsTheProgramAndWritesTheCount) {
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_TRUE(CTrayIconService::Instance().Owners().empty());
-    ASSERT_FALSE(CTrayIconService::Instance().Journal().empty());
-    EXPECT_EQ(CTrayIconService::Instance().Journal().back().message, DWORD{NIM_DELETE});
+    ASSERT_FALSE(m_trayCalls.Calls().empty());
+    EXPECT_EQ(m_trayCalls.Calls().back().message, DWORD{NIM_DELETE});
     auto num = store::Read(L"Button", L"Num");
     ASSERT_TRUE(num);
     EXPECT_EQ(num->type, DWORD{REG_DWORD});
@@ -291,15 +293,15 @@ TEST_F(AppTest, OwnIconReactsToDoubleClickAndRightReleaseOnly) {
         ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, idle);
         ui::PumpFor(100);
         EXPECT_FALSE(menu.Ran());
-        EXPECT_EQ(JournalSize(), 0u);
+        EXPECT_EQ(TrayCallCount(), 0u);
         EXPECT_EQ(Main()->m_bHideIcons, 0);
     }
 
     // Double click: the entry icons go out and the own icon turns to 129, in place.
     ::SendMessageW(hwnd, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(ui::PumpUntil([&] { return Main()->m_bHideIcons == 1; }));
-    ASSERT_EQ(JournalSize(), 1u);
-    EXPECT_EQ(CTrayIconService::Instance().Journal()[0].message, DWORD{NIM_MODIFY});
+    ASSERT_EQ(TrayCallCount(), 1u);
+    EXPECT_EQ(m_trayCalls.Calls()[0].message, DWORD{NIM_MODIFY});
     EXPECT_EQ(HeldIconPixels(hwnd), ResourcePixels(IDI_TRAY_HIDDEN));
 
     // Right release: the menu, which now offers help and quit only.
@@ -348,7 +350,7 @@ TEST_F(AppTest, ClicksWhileBusyOnlyBeep) {
     ASSERT_TRUE(ui::PumpUntil([] { return s_beeps == 2; }));
     ui::PumpFor(100);
     EXPECT_FALSE(menu.Ran());
-    EXPECT_EQ(JournalSize(), 0u);
+    EXPECT_EQ(TrayCallCount(), 0u);
     EXPECT_EQ(Main()->m_bHideIcons, 0);
     Main()->m_nBusy = 0;
 }
@@ -364,11 +366,11 @@ TEST_F(AppTest, TaskbarCreatedHandsTheIconToTheNewTaskbar) {
     ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
     ::SendMessageW(hwnd, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
 
-    const auto& journal = CTrayIconService::Instance().Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].message, DWORD{NIM_ADD});
-    EXPECT_EQ(journal[0].owner, hwnd);
-    EXPECT_TRUE(journal[0].result);
+    const auto& calls = m_trayCalls.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].message, DWORD{NIM_ADD});
+    EXPECT_EQ(calls[0].owner, hwnd);
+    EXPECT_TRUE(calls[0].result);
     // The shell has it again: deleting it now succeeds.
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
 }
@@ -425,7 +427,8 @@ TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
         if (group) {
             EXPECT_EQ(Main()->m_nGroupCount, 1);
             EXPECT_TRUE(StoredMemberTitles(1).empty());
-            auto* wnd = static_cast<CGroupTrayWnd*>(Main()->m_listWnd.GetTail());
+            auto* wnd = static_cast<CGroupTrayWnd*>(
+                static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetTail()));
             EXPECT_EQ(wnd->m_nGroupNo, 1);
             EXPECT_EQ(wnd->m_nMemberCount, 0);
         } else {
