@@ -11,7 +11,6 @@
 
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
-#include "dialogs/COrderDlg.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 #include "res/resource.h"
@@ -308,42 +307,6 @@ TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     Main()->m_hWnd = real;
     EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
     EXPECT_TRUE(CTrayIconService::Instance().Journal().empty());
-}
-
-HWND g_heldMenu = nullptr;
-void CALLBACK CloseHeldMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    ::PostMessageW(g_heldMenu, WM_KEYDOWN, VK_ESCAPE, 0);
-}
-
-// Not a check: holds the entry menu and then the order dialog open for a few seconds each, so
-// that a picture of the display can be taken (`import -window root`).
-TEST_F(ButtonTrayWndTest, DISABLED_HoldOpenForScreenshots) {
-    Start({Entry("メモ帳", fixtures::Path("threeicons.exe")), Entry("", "C:\\Tools\\Calc.Exe")});
-    ::SetCursorPos(400, 300);
-    ui::MenuScript menu([](HWND window, HMENU) {
-        g_heldMenu = window;
-        ::SetTimer(nullptr, 0, 4000, &CloseHeldMenu);
-    });
-    ::SendMessageW(Hwnd(0), WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
-    ui::PumpUntil([&] { return menu.Ran() && !::IsWindowVisible(g_heldMenu); }, 8000);
-
-    AppEntry members[] = {Entry("メモ帳", "C:\\Windows\\notepad.exe"),
-                          Entry("", "C:\\Tools\\Calc.Exe"), Entry("", "C:\\Tools\\")};
-    CPtrList list;
-    for (AppEntry& e : members) {
-        list.AddTail(&e);
-    }
-    int count = 3;
-    COrderDlg dlg;
-    dlg.SetList(&count, &list);
-    ui::ModalScript script;
-    script.Then([](HWND dialog) {
-        ::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_SETCURSEL, 1, 0);
-        ui::PumpFor(4000);
-        ui::Click(dialog, IDCANCEL);
-    });
-    dlg.DoModal();
 }
 
 }  // namespace
