@@ -153,10 +153,19 @@ TEST_F(AppTest, StartCreatesTheHiddenMainWindowAndItsIconWithoutWritingTheStore)
     EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
 }
 
+// The count says how many of the stored sections are entries: a section past it is not read,
+// and stays in the store as it is.
 TEST_F(AppTest, StartReadsTheEntryCountFromTheStore) {
-    store::WriteDword(L"Button", L"Num", 0);
-    ASSERT_TRUE(theApp.InitInstance());
-    EXPECT_EQ(Main()->m_nEntryCount, 0);
+    for (int n = 1; n <= 3; ++n) {
+        theApp.SaveButton(n, Entry(n == 3 ? "past the count" : "counted", "C:\\tool.exe"));
+    }
+    store::WriteDword(L"Button", L"Num", 2);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(Main()->m_nEntryCount, 2);
+    ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(),
+              (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+    EXPECT_EQ(store::ReadString(L"Btn3", L"Title"), L"past the count");
 }
 
 // A second copy ends at once and silently: no window, no icon, no message, no registry access.
