@@ -3,8 +3,17 @@ SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= 2
 
-CROSS_X64 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
-CROSS_X86 := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
+# Each build tree's configure options, in one place: `$(call build,TREE[,TARGET])` configures
+# $(BUILD)/TREE with them and builds it (or only TARGET there).
+CMAKE_native := -DCMAKE_BUILD_TYPE=Debug
+CMAKE_x64 := -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
+CMAKE_x86 := -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
+CMAKE_fuzz := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
+	-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+configure = cmake -S . -B $(BUILD)/$(1) -G Ninja $(CMAKE_$(1)) >/dev/null
+build = $(call configure,$(1)) && cmake --build $(BUILD)/$(1) -j $(JOBS) $(if $(2),--target $(2))
 
 .PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run demo dist bench clean
 
@@ -15,18 +24,15 @@ bootstrap:
 
 # Portable code and its unit tests, natively, under AddressSanitizer and UBSan.
 native: bootstrap
-	@cmake -S . -B $(BUILD)/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(BUILD)/native -j $(JOBS)
+	@$(call build,native)
 
 # velmora.exe and the Windows tests, 64-bit (run here under Wine).
 x64: bootstrap
-	@cmake -S . -B $(BUILD)/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X64) >/dev/null
-	@cmake --build $(BUILD)/x64 -j $(JOBS)
+	@$(call build,x64)
 
 # velmora.exe, 32-bit (built and linked here; there is no 32-bit Wine to run it).
 x86: bootstrap
-	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
-	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
+	@$(call build,x86,velmora)
 
 # The libFuzzer targets of the portable code, with clang, under ASan and UBSan. `make fuzz` runs
 # each for FUZZ_SECONDS; the corpus grows in $(BUILD)/fuzz/corpus, and an input that fails is
@@ -35,9 +41,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := fuzz_cgetcomma fuzz_paths fuzz_storebatch
 
 fuzz-build: bootstrap
-	@cmake -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
-		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@$(call build,fuzz)
 
 fuzz: fuzz-build
 	@mkdir -p $(BUILD)/fuzz/artifacts
@@ -77,19 +81,15 @@ demo: x64
 # dist/velmora-<version>-win64.zip and -win32.zip: the stripped Release programs, a readme and
 # the licence. The same sources give the same bytes.
 dist: bootstrap
-	@cmake -S . -B $(BUILD)/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X64) >/dev/null
-	@cmake --build $(BUILD)/x64 -j $(JOBS) --target velmora
-	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
-	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
+	@$(call build,x64,velmora)
+	@$(call build,x86,velmora)
 	@scripts/dist $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-stage dist
 
 # Speed and memory of the program against a floor program of ours (bench/), under Wine; the
 # table goes into docs/PERFORMANCE.md. BENCH_RUNS runs per figure (default 5).
 bench: bootstrap
-	@cmake -S . -B $(BUILD)/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X64) >/dev/null
-	@cmake --build $(BUILD)/x64 -j $(JOBS) --target velmora_bench
-	@cmake -S . -B $(BUILD)/x86 -G Ninja -DCMAKE_BUILD_TYPE=Release $(CROSS_X86) >/dev/null
-	@cmake --build $(BUILD)/x86 -j $(JOBS) --target velmora
+	@$(call build,x64,velmora_bench)
+	@$(call build,x86,velmora)
 	@scripts/bench $(BUILD)
 
 clean:

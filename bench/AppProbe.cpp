@@ -25,20 +25,13 @@
 #include "bench/ResultFile.h"
 #include "res/resource.h"
 #include "tests/support/GuiObjects.h"
+#include "tests/support/MessagePump.h"
 #include "tray/CButtonTrayWnd.h"
 #include "tray/CGroupTrayWnd.h"
 
 namespace {
 
 constexpr int kWarmUp = 2;
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 // The first entry window of the list that is (or is not) a group.
 CButtonTrayWnd* FirstEntryWindow(CMainTrayWnd& main, bool group) {
@@ -62,7 +55,7 @@ bool MeasureMenu(CMainTrayWnd& main, int reps, ResultFile& out) {
         const double start = NowMs();
         group->ShowMemberMenu();
         const double ms = NowMs() - start;
-        Pump();
+        ui::Pump();
         if (i >= kWarmUp) {
             out.Add("menu_ms", ms);
         }
@@ -87,13 +80,13 @@ void Exercise(CMainTrayWnd& main, CButtonTrayWnd& entry, CGroupTrayWnd& group, i
               int dialogs) {
     for (int i = 0; i < pops; ++i) {
         group.SendMessage(WM_COMMAND, ID_TRAY_CLICK, 0);
-        Pump();
+        ui::Pump();
         main.SendMessage(WM_COMMAND, ID_TRAY_MENU, 0);
-        Pump();
+        ui::Pump();
     }
     for (int i = 0; i < dialogs; ++i) {
         entry.SendMessage(WM_COMMAND, ID_ENTRY_SETTINGS, 0);
-        Pump();
+        ui::Pump();
     }
 }
 

@@ -23,11 +23,14 @@
 
 #include "bench/BenchStore.h"
 #include "bench/BenchTable.h"
-#include "bench/ChildProcess.h"
 #include "bench/Clock.h"
 #include "bench/FakeTray.h"
+#include "bench/MemoryProbe.h"
 #include "bench/ResultFile.h"
 #include "bench/Samples.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ProgramFiles.h"
 
 namespace {
@@ -60,10 +63,7 @@ Paths FindPaths() {
     p.floor = p.bin + L"bench_floor.exe";
     p.probe = p.bin + L"velmora_probe.exe";
     p.iconFile = p.bin + L"fixtures\\threeicons.exe";
-    // Asked for its length first: no fixed buffer.
-    std::wstring temp(::GetTempPathW(0, nullptr), L'\0');
-    temp.resize(::GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()));
-    p.result = temp + L"velmora-bench-result.txt";
+    p.result = TempDirectory() + L"velmora-bench-result.txt";
     return p;
 }
 
@@ -100,8 +100,8 @@ StartRun TimeStart(FakeTray& tray, const std::wstring& exe, const std::wstring& 
     }
     run.ms = TicksToMs(tray.AddsOf(pid).back().ticks - start);
     if (readMemory) {
-        PumpFor(kSettleMs);
-        run.memory = child.PrivateBytes();
+        ui::PumpFor(kSettleMs);
+        run.memory = PrivateBytesOf(child.Handle());
     }
     child.Terminate();
     run.ok = tray.CountOf(pid) == expectedIcons;

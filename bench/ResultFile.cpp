@@ -1,6 +1,11 @@
 #include "bench/ResultFile.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+
+#include "tests/support/Files.h"
 
 void ResultFile::Add(const std::string& name, double value) { m_lines.emplace_back(name, value); }
 
@@ -17,15 +22,21 @@ bool ResultFile::Write(const std::wstring& path) const {
 
 std::map<std::string, std::vector<double>> ResultFile::Read(const std::wstring& path) {
     std::map<std::string, std::vector<double>> values;
-    FILE* file = _wfopen(path.c_str(), L"r");
-    if (file == nullptr) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
         return values;
     }
-    char name[128];
-    double value = 0;
-    while (std::fscanf(file, "%127s %lf", name, &value) == 2) {
+    std::istringstream words(*text);
+    std::string name;
+    std::string number;
+    while (words >> name >> number) {
+        // strtod takes whatever the printf of Write writes, nan and inf too.
+        char* end = nullptr;
+        const double value = std::strtod(number.c_str(), &end);
+        if (end == number.c_str() || *end != '\0') {
+            break;  // not a "name value" line: nothing after it is trusted
+        }
         values[name].push_back(value);
     }
-    std::fclose(file);
     return values;
 }

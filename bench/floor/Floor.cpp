@@ -35,6 +35,7 @@
 #include "bench/IdleCloser.h"
 #include "bench/ResultFile.h"
 #include "res/resource.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
@@ -263,13 +264,6 @@ void PopMemberMenu(HWND owner, const std::vector<Entry>& members) {
     g_menu.images = nullptr;
 }
 
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageW(&msg);
-    }
-}
-
 bool Menu(int reps, ResultFile& out) {
     HKEY app = OpenRoot(KEY_READ);
     const std::vector<Entry> members = ReadEntries(app, L"Group\\Grp1", L"App");
@@ -281,7 +275,7 @@ bool Menu(int reps, ResultFile& out) {
         const double start = NowMs();
         PopMemberMenu(owner, members);
         const double ms = NowMs() - start;
-        Pump();
+        ui::Pump();
         if (i >= kWarmUp) {
             out.Add("menu_ms", ms);
         }

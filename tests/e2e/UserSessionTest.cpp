@@ -11,8 +11,11 @@
 
 #include "res/resource.h"
 #include "tests/e2e/VelmoraProcess.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestStore.h"
+#include "tests/support/helpers/LaunchRecord.h"
 
 namespace {
 
@@ -42,37 +45,13 @@ std::vector<HWND> EntryWindows(const VelmoraProcess& velmora, HWND main) {
     return s.found;
 }
 
-std::wstring TempFile(const wchar_t* name) {
-    const DWORD size = ::GetTempPathW(0, nullptr);
-    std::wstring path(size, L'\0');
-    path.resize(::GetTempPathW(size, path.data()));
-    return path + name;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes(::GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
+// What a test waits for in velmora.exe, polled while the test's own messages are dispatched.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        ::Sleep(20);
-    }
-    return true;
+    return ui::PumpUntil(done, timeoutMs);
 }
+
+// The recorder's record, empty while there is none.
+std::string RecordText(const std::wstring& path) { return ReadWholeFile(path).value_or(""); }
 
 DWORD StoredDword(const wchar_t* section, const wchar_t* name) {
     auto value = store::ReadDword(section, name);
@@ -83,10 +62,10 @@ class UserSessionTest : public testing::Test {
 protected:
     void SetUp() override {
         store::Clear();
-        m_record = TempFile(L"velmora-e2e-record.txt");
+        m_record = TempDirectory() + L"velmora-e2e-record.txt";
         ::DeleteFileW(m_record.c_str());
         // Inherited by velmora.exe and from it by what it starts.
-        ::SetEnvironmentVariableW(L"VELMORA_LAUNCH_RECORD", m_record.c_str());
+        ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
     }
     void TearDown() override {
         store::Clear();
@@ -181,7 +160,7 @@ TEST_F(UserSessionTest, EntriesAndAGroupAddedThroughTheMenusAreFoundAsLeftAtTheN
     EXPECT_EQ(store::ReadString(L"Btn2", L"Title"), L"道具");
     EXPECT_EQ(store::ReadString(L"Btn2", L"Data"), L"0,0,1");
     EXPECT_EQ(store::ReadString(L"Group\\Grp1\\App1", L"AppName"), recorder);
-    EXPECT_EQ(ReadFileBytes(m_record), "");  // nothing was started yet
+    EXPECT_EQ(RecordText(m_record), "");  // nothing was started yet
 
     VelmoraProcess again;
     ASSERT_TRUE(again.Start());
@@ -199,7 +178,7 @@ TEST_F(UserSessionTest, EntriesAndAGroupAddedThroughTheMenusAreFoundAsLeftAtTheN
     }
     EXPECT_EQ(menus, 1);
     EXPECT_TRUE(
-        WaitFor([&] { return ReadFileBytes(m_record).find("member-run") != std::string::npos; }));
+        WaitFor([&] { return RecordText(m_record).find("member-run") != std::string::npos; }));
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(again.WaitForExit(10000), 0u);
     EXPECT_EQ(StoredDword(L"Button", L"Num"), 2u);

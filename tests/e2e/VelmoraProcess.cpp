@@ -42,31 +42,9 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
 }
 }  // namespace
 
-VelmoraProcess::~VelmoraProcess() {
-    if (m_pi.hProcess != nullptr) {
-        if (Running()) {
-            ::TerminateProcess(m_pi.hProcess, 99);
-            ::WaitForSingleObject(m_pi.hProcess, 5000);
-        }
-        ::CloseHandle(m_pi.hThread);
-        ::CloseHandle(m_pi.hProcess);
-    }
-}
-
 std::wstring VelmoraProcess::ExePath() { return ThisProgramDirectory() + L"velmora.exe"; }
 
-bool VelmoraProcess::Start() {
-    std::wstring path = ExePath();
-    std::wstring commandLine = L"\"" + path + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    return ::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &si, &m_pi) != FALSE;
-}
-
-bool VelmoraProcess::Running() const {
-    return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool VelmoraProcess::Start() { return m_process.Start(ExePath()); }
 
 HWND VelmoraProcess::WaitForWindow(const wchar_t* className, const wchar_t* caption,
                                    DWORD timeoutMs) {
@@ -77,7 +55,7 @@ HWND VelmoraProcess::Find(const wchar_t* className, const wchar_t* caption, bool
                           DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     do {
-        Search s{m_pi.dwProcessId, className, caption, unownedOnly, nullptr};
+        Search s{Pid(), className, caption, unownedOnly, nullptr};
         ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&s));
         if (s.found != nullptr) {
             return s.found;
@@ -89,15 +67,6 @@ HWND VelmoraProcess::Find(const wchar_t* className, const wchar_t* caption, bool
 
 HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
     return Find(nullptr, L"Velmora", true, timeoutMs);
-}
-
-DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {
-    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        return STILL_ACTIVE;
-    }
-    DWORD code = 0;
-    ::GetExitCodeProcess(m_pi.hProcess, &code);
-    return code;
 }
 
 std::vector<std::wstring> ChildTexts(HWND parent) {

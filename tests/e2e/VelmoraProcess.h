@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
+
 class VelmoraProcess {
 public:
-    VelmoraProcess() = default;
-    ~VelmoraProcess();  // ends the process if it still runs
-    VelmoraProcess(const VelmoraProcess&) = delete;
-    VelmoraProcess& operator=(const VelmoraProcess&) = delete;
-
     // velmora.exe beside the test program.
     static std::wstring ExePath();
 
@@ -23,13 +20,13 @@ public:
     // A top-level window of this process with this class (and caption, when given), visible.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
     // The exit code, or STILL_ACTIVE after the timeout.
-    DWORD WaitForExit(DWORD timeoutMs = 10000);
-    bool Running() const;
-    DWORD Pid() const { return m_pi.dwProcessId; }
+    DWORD WaitForExit(DWORD timeoutMs = 10000) { return m_process.WaitForExit(timeoutMs); }
+    bool Running() const { return m_process.Running(); }
+    DWORD Pid() const { return m_process.Pid(); }
 
 private:
     HWND Find(const wchar_t* className, const wchar_t* caption, bool unownedOnly, DWORD timeoutMs);
-    PROCESS_INFORMATION m_pi{};
+    ChildProcess m_process;  // ended, if it still runs, when this goes
 };
 
 // The texts of a window's children, in order.

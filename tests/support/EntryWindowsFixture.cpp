@@ -2,15 +2,13 @@
 
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
-#include "framework/WinHandles.h"
+#include "tests/support/Files.h"
 #include "tests/support/helpers/LaunchRecord.h"
 #include "tray/CTrayIconService.h"
 
 void EntryWindowsFixture::SetUp() {
     AppFixture::SetUp();
-    std::wstring dir(MAX_PATH + 1, L'\0');
-    dir.resize(::GetTempPathW(static_cast<DWORD>(dir.size()), dir.data()));
-    m_record = dir + L"velmora-launch-record.txt";
+    m_record = TempDirectory() + L"velmora-launch-record.txt";
     ::DeleteFileW(m_record.c_str());
     ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
 }
@@ -40,17 +38,4 @@ bool EntryWindowsFixture::Launched() const {
     return ::GetFileAttributesW(m_record.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string EntryWindowsFixture::Record() const {
-    UniqueKernelHandle file(::CreateFileW(m_record.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        file.Release();
-        return {};
-    }
-    std::string bytes(::GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
+std::string EntryWindowsFixture::Record() const { return ReadWholeFile(m_record).value_or(""); }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MessagePump.h"
+
 namespace ui {
 
 // What a message box shows.
@@ -86,13 +88,6 @@ private:
     bool m_ran = false;
     std::vector<MenuItem> m_items;
 };
-
-// Dispatches the thread's messages until the queue is empty.
-void Pump();
-// Dispatches messages until `done` answers true or `timeoutMs` passes; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-// Dispatches messages for `ms`, whatever comes.
-void PumpFor(DWORD ms);
 
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);

@@ -13,6 +13,7 @@
 #include "entries/CAppStart.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
+#include "tests/support/Files.h"
 #include "tests/support/Printers.h"
 #include "tests/support/ProgramFiles.h"
 #include "tests/support/UiDriver.h"
@@ -22,27 +23,13 @@ namespace {
 
 using Record = std::map<std::wstring, std::wstring>;
 
-std::wstring TempDirectory() {
-    const DWORD size = ::GetTempPathW(0, nullptr);
-    std::wstring path(size, L'\0');
-    path.resize(::GetTempPathW(size, path.data()));
-    return path;
-}
-
 // The record's "key=value" lines, or nothing while the file is not there.
 std::optional<Record> ReadRecord(const std::wstring& file) {
-    UniqueKernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
-    if (handle.Get() == INVALID_HANDLE_VALUE) {
-        handle.Release();
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) {
         return std::nullopt;
     }
-    std::string bytes(::GetFileSize(handle.Get(), nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    const std::wstring text = Widen(bytes);
+    const std::wstring text = Widen(*bytes);
     Record record;
     size_t start = 0;
     while (start < text.size()) {
@@ -105,8 +92,9 @@ struct Rundll32Disabled {
 class AppStartTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_root = TempDirectory() + L"VelmoraLaunch\\";
-        for (const wchar_t* dir : {L"", L"bin", L"work", L"docs", L"起動 テスト", L"cpl dir, v2"}) {
+        s_root = MakeTempDirectory(L"VelmoraLaunch");
+        ASSERT_FALSE(s_root.empty());
+        for (const wchar_t* dir : {L"bin", L"work", L"docs", L"起動 テスト", L"cpl dir, v2"}) {
             ::CreateDirectoryW((s_root + dir).c_str(), nullptr);
         }
         const std::wstring recorder = ThisProgramDirectory() + L"velmora_recorder.exe";

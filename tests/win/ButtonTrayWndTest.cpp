@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
-#include "dialogs/COrderDlg.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 #include "res/resource.h"
@@ -168,38 +168,45 @@ TEST_F(ButtonTrayWndTest, OnlyDoubleClickStartsAndOnlyRightReleaseOpensTheMenu) 
 
 // While the settings dialog or the delete question of one entry is open, a click on any entry
 // only beeps.
-TEST_F(ButtonTrayWndTest, ClicksWhileAModalStepIsOpenOnlyBeep) {
+struct ModalStep {
+    const char* name;
+    UINT command;
+    int busy;  // the busy count while it is open
+};
+
+std::ostream& operator<<(std::ostream& os, const ModalStep& c) { return os << c.name; }
+
+class ButtonTrayWndModalTest : public ButtonTrayWndTest,
+                               public testing::WithParamInterface<ModalStep> {};
+
+TEST_P(ButtonTrayWndModalTest, ClicksWhileAModalStepIsOpenOnlyBeep) {
+    const ModalStep& c = GetParam();
     const std::wstring recorder = Widen(fixtures::Path("..\\velmora_recorder.exe").View());
-    struct Case {
-        const char* what;
-        UINT command;
-        int busy;
-    };
-    for (Case c : {Case{"settings", ID_ENTRY_SETTINGS, 1}, Case{"delete", ID_ENTRY_DELETE, 2}}) {
-        SCOPED_TRACE(c.what);
-        TearDown();
-        SetUp();
-        Start({Entry("a", Narrow(recorder).c_str()), Entry("b", Narrow(recorder).c_str())});
-        ui::ModalScript script;
-        script.Then([&](HWND box) {
-            EXPECT_EQ(Main()->m_nBusy, c.busy);
-            ui::MenuScript menu([](HWND window, HMENU) { ui::MenuScript::Cancel(window); });
-            for (int i : {0, 1}) {
-                ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_DBLCLK, 0);
-                ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_MENU, 0);
-            }
-            EXPECT_EQ(s_beeps, 4);
-            EXPECT_FALSE(menu.Ran());
-            ui::Click(box, IDCANCEL);
-        });
-        ::PostMessageW(Hwnd(0), WM_COMMAND, c.command, 0);
-        ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-        ui::Pump();
-        EXPECT_FALSE(Launched());
-        EXPECT_EQ(Main()->m_listWnd.GetCount(), 2);  // cancelled: nothing deleted
-        EXPECT_EQ(Stored(1).Title, "a");
-    }
+    Start({Entry("a", Narrow(recorder).c_str()), Entry("b", Narrow(recorder).c_str())});
+    ui::ModalScript script;
+    script.Then([&](HWND box) {
+        EXPECT_EQ(Main()->m_nBusy, c.busy);
+        ui::MenuScript menu([](HWND window, HMENU) { ui::MenuScript::Cancel(window); });
+        for (int i : {0, 1}) {
+            ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_DBLCLK, 0);
+            ::SendMessageW(Hwnd(i), WM_COMMAND, ID_TRAY_MENU, 0);
+        }
+        EXPECT_EQ(s_beeps, 4);
+        EXPECT_FALSE(menu.Ran());
+        ui::Click(box, IDCANCEL);
+    });
+    ::PostMessageW(Hwnd(0), WM_COMMAND, c.command, 0);
+    ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
+    ui::Pump();
+    EXPECT_FALSE(Launched());
+    EXPECT_EQ(Main()->m_listWnd.GetCount(), 2);  // cancelled: nothing deleted
+    EXPECT_EQ(Stored(1).Title, "a");
 }
+
+INSTANTIATE_TEST_SUITE_P(Steps, ButtonTrayWndModalTest,
+                         testing::Values(ModalStep{"Settings", ID_ENTRY_SETTINGS, 1},
+                                         ModalStep{"DeleteQuestion", ID_ENTRY_DELETE, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTrayWndTest, SettingsOkChangesIconAndTipInPlaceAndSavesEveryEntry) {
     const CString three = fixtures::Path("threeicons.exe");
@@ -237,48 +244,60 @@ TEST_F(ButtonTrayWndTest, SettingsOkChangesIconAndTipInPlaceAndSavesEveryEntry) 
     EXPECT_EQ(Main()->m_nBusy, 0);
 }
 
-TEST_F(ButtonTrayWndTest, DeletingTheSecondOfThreeRenumbersTheStore) {
+// The delete question of the second of three entries, answered OK or cancelled.
+struct DeleteAnswer {
+    const char* name;
+    int button;
+};
+
+std::ostream& operator<<(std::ostream& os, const DeleteAnswer& c) { return os << c.name; }
+
+class ButtonTrayWndDeleteTest : public ButtonTrayWndTest,
+                                public testing::WithParamInterface<DeleteAnswer> {};
+
+TEST_P(ButtonTrayWndDeleteTest, DeletingTheSecondOfThreeRenumbersTheStore) {
+    const int answer = GetParam().button;
     const AppEntry a = Entry("a", "C:\\a.exe"), b = Entry("b", "C:\\b.exe"),
                    c = Entry("c", "C:\\c.exe");
-    for (int answer : {IDCANCEL, IDOK}) {
-        SCOPED_TRACE(answer == IDOK ? "OK" : "cancel");
-        TearDown();
-        SetUp();
-        Start({a, b, c});
-        HWND first = Hwnd(0), second = Hwnd(1), last = Hwnd(2);
-        ui::ModalScript script;
-        script.Then([&](HWND box) {
-            ui::MessageBoxInfo info = ui::ReadMessageBox(box);
-            EXPECT_EQ(info.text, L"削除してもよろしいですか？");
-            EXPECT_EQ(info.caption, L"Velmora");
-            EXPECT_EQ(info.buttons, (std::vector<int>{IDOK, IDCANCEL}));
-            EXPECT_NE(info.icon, nullptr);
-            EXPECT_EQ(::GetWindow(box, GW_OWNER), second);
-            ui::Click(box, answer);
-        });
-        ::PostMessageW(second, WM_COMMAND, ID_ENTRY_DELETE, 0);
-        ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
-        ui::PumpFor(200);
+    Start({a, b, c});
+    HWND first = Hwnd(0), second = Hwnd(1), last = Hwnd(2);
+    ui::ModalScript script;
+    script.Then([&](HWND box) {
+        ui::MessageBoxInfo info = ui::ReadMessageBox(box);
+        EXPECT_EQ(info.text, L"削除してもよろしいですか？");
+        EXPECT_EQ(info.caption, L"Velmora");
+        EXPECT_EQ(info.buttons, (std::vector<int>{IDOK, IDCANCEL}));
+        EXPECT_NE(info.icon, nullptr);
+        EXPECT_EQ(::GetWindow(box, GW_OWNER), second);
+        ui::Click(box, answer);
+    });
+    ::PostMessageW(second, WM_COMMAND, ID_ENTRY_DELETE, 0);
+    ASSERT_TRUE(ui::PumpUntil([&] { return script.Pending() == 0 && Main()->m_nBusy == 0; }));
+    ui::PumpFor(200);
 
-        if (answer == IDOK) {
-            EXPECT_FALSE(::IsWindow(second));
-            EXPECT_EQ(CTrayIconService::Instance().Owners(),
-                      (std::vector<HWND>{Main()->m_hWnd, first, last}));
-            EXPECT_EQ(Main()->m_nEntryCount, 2);
-            EXPECT_EQ(Main()->m_listWnd.GetCount(), 2);
-            EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 2u);
-            EXPECT_EQ(Stored(1), a);
-            EXPECT_EQ(Stored(2), c);
-            EXPECT_EQ(Stored(3), c);  // left as it was, no longer read
-        } else {
-            EXPECT_TRUE(::IsWindow(second));
-            EXPECT_EQ(m_trayCalls.Calls().size(), 0u);
-            EXPECT_EQ(Main()->m_nEntryCount, 3);
-            EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 3u);
-            EXPECT_EQ(Stored(2), b);
-        }
+    if (answer == IDOK) {
+        EXPECT_FALSE(::IsWindow(second));
+        EXPECT_EQ(CTrayIconService::Instance().Owners(),
+                  (std::vector<HWND>{Main()->m_hWnd, first, last}));
+        EXPECT_EQ(Main()->m_nEntryCount, 2);
+        EXPECT_EQ(Main()->m_listWnd.GetCount(), 2);
+        EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 2u);
+        EXPECT_EQ(Stored(1), a);
+        EXPECT_EQ(Stored(2), c);
+        EXPECT_EQ(Stored(3), c);  // left as it was, no longer read
+    } else {
+        EXPECT_TRUE(::IsWindow(second));
+        EXPECT_EQ(m_trayCalls.Calls().size(), 0u);
+        EXPECT_EQ(Main()->m_nEntryCount, 3);
+        EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 3u);
+        EXPECT_EQ(Stored(2), b);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, ButtonTrayWndDeleteTest,
+                         testing::Values(DeleteAnswer{"Cancel", IDCANCEL},
+                                         DeleteAnswer{"Ok", IDOK}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTrayWndTest, HiddenIconsComeBackInListOrderAndAHiddenWindowCallsNoTray) {
     Start({Entry("a", "C:\\a.exe"), Entry("b", "C:\\b.exe")});
@@ -308,42 +327,6 @@ TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     Main()->m_hWnd = real;
     EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
     EXPECT_TRUE(m_trayCalls.Calls().empty());
-}
-
-HWND g_heldMenu = nullptr;
-void CALLBACK CloseHeldMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    ::PostMessageW(g_heldMenu, WM_KEYDOWN, VK_ESCAPE, 0);
-}
-
-// Not a check: holds the entry menu and then the order dialog open for a few seconds each, so
-// that a picture of the display can be taken (`import -window root`).
-TEST_F(ButtonTrayWndTest, DISABLED_HoldOpenForScreenshots) {
-    Start({Entry("メモ帳", fixtures::Path("threeicons.exe")), Entry("", "C:\\Tools\\Calc.Exe")});
-    ::SetCursorPos(400, 300);
-    ui::MenuScript menu([](HWND window, HMENU) {
-        g_heldMenu = window;
-        ::SetTimer(nullptr, 0, 4000, &CloseHeldMenu);
-    });
-    ::SendMessageW(Hwnd(0), WM_TRAYNOTIFY, 1, WM_RBUTTONUP);
-    ui::PumpUntil([&] { return menu.Ran() && !::IsWindowVisible(g_heldMenu); }, 8000);
-
-    AppEntry members[] = {Entry("メモ帳", "C:\\Windows\\notepad.exe"),
-                          Entry("", "C:\\Tools\\Calc.Exe"), Entry("", "C:\\Tools\\")};
-    CPtrList list;
-    for (AppEntry& e : members) {
-        list.AddTail(&e);
-    }
-    int count = 3;
-    COrderDlg dlg;
-    dlg.SetList(&count, &list);
-    ui::ModalScript script;
-    script.Then([](HWND dialog) {
-        ::SendDlgItemMessageW(dialog, IDC_ORDER_LIST, LB_SETCURSEL, 1, 0);
-        ui::PumpFor(4000);
-        ui::Click(dialog, IDCANCEL);
-    });
-    dlg.DoModal();
 }
 
 }  // namespace

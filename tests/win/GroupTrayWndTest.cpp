@@ -274,49 +274,51 @@ TEST_F(GroupTrayWndTest, MembersAreListedByTitleOrFileNameWithTheirIcons) {
 
 // The menu's commands 701..800 serve a hundred members; a hundred is also the most that can be
 // added. Members loaded beyond that stay stored but have no place in the menu.
-TEST_F(GroupTrayWndTest, AHundredMembersFillTheMenuAndNoMoreCanBeAdded) {
+class GroupTrayWndHundredTest : public GroupTrayWndTest,
+                                public testing::WithParamInterface<int> {};
+
+TEST_P(GroupTrayWndHundredTest, AHundredMembersFillTheMenuAndNoMoreCanBeAdded) {
+    const int stored = GetParam();  // members in the store
     const std::wstring recorder = Widen(fixtures::Path("..\\velmora_recorder.exe").View());
-    for (int stored : {100, 101}) {
-        SCOPED_TRACE(stored);
-        TearDown();
-        SetUp();
-        std::vector<AppEntry> members;
-        for (int i = 1; i <= stored; ++i) {
-            CString path;
-            path.Format("C:\\nowhere\\m%d.exe", i);
-            members.push_back(Entry("", path));
-        }
-        members[99] = Entry("last", Narrow(recorder).c_str());
-        members[99].Parm = "member-100";
-        StoreMembers(1, members);
-        Start({Group("many")});
-
-        ui::ModalScript none;
-        ::SendMessageW(Hwnd(0), WM_COMMAND, ID_GROUP_ADD, 0);
-        ui::PumpFor(300);
-        EXPECT_EQ(none.Seen(), 0);
-        EXPECT_EQ(GroupWnd(0)->m_nMemberCount, stored);
-
-        // A command past the menu's range starts nothing (and asks nothing).
-        ::SendMessageW(Hwnd(0), WM_COMMAND, ID_MEMBER_LAST + 1, 0);
-        EXPECT_EQ(none.Seen(), 0);
-
-        ui::MenuScript menu([](HWND window, HMENU hmenu) {
-            ui::MenuScript::Choose(window, hmenu, ID_MEMBER_LAST);
-        });
-        ::SendMessageW(Hwnd(0), WM_TRAYNOTIFY, 1, WM_LBUTTONUP);
-        ASSERT_TRUE(ui::PumpUntil([&] { return menu.Ran(); }));
-        ASSERT_EQ(menu.Items().size(), 100u);
-        EXPECT_EQ(menu.Items().front().id, static_cast<UINT>(ID_MEMBER_FIRST));
-        EXPECT_EQ(menu.Items().back().id, static_cast<UINT>(ID_MEMBER_LAST));
-        EXPECT_TRUE(
-            ui::PumpUntil([&] { return Record().find("member-100") != std::string::npos; }, 10000));
-        EXPECT_EQ(none.Seen(), 0);
-
-        Close();
-        EXPECT_EQ(StoredMembers(1), members);
+    std::vector<AppEntry> members;
+    for (int i = 1; i <= stored; ++i) {
+        CString path;
+        path.Format("C:\\nowhere\\m%d.exe", i);
+        members.push_back(Entry("", path));
     }
+    members[99] = Entry("last", Narrow(recorder).c_str());
+    members[99].Parm = "member-100";
+    StoreMembers(1, members);
+    Start({Group("many")});
+
+    ui::ModalScript none;
+    ::SendMessageW(Hwnd(0), WM_COMMAND, ID_GROUP_ADD, 0);
+    ui::PumpFor(300);
+    EXPECT_EQ(none.Seen(), 0);
+    EXPECT_EQ(GroupWnd(0)->m_nMemberCount, stored);
+
+    // A command past the menu's range starts nothing (and asks nothing).
+    ::SendMessageW(Hwnd(0), WM_COMMAND, ID_MEMBER_LAST + 1, 0);
+    EXPECT_EQ(none.Seen(), 0);
+
+    ui::MenuScript menu([](HWND window, HMENU hmenu) {
+        ui::MenuScript::Choose(window, hmenu, ID_MEMBER_LAST);
+    });
+    ::SendMessageW(Hwnd(0), WM_TRAYNOTIFY, 1, WM_LBUTTONUP);
+    ASSERT_TRUE(ui::PumpUntil([&] { return menu.Ran(); }));
+    ASSERT_EQ(menu.Items().size(), 100u);
+    EXPECT_EQ(menu.Items().front().id, static_cast<UINT>(ID_MEMBER_FIRST));
+    EXPECT_EQ(menu.Items().back().id, static_cast<UINT>(ID_MEMBER_LAST));
+    EXPECT_TRUE(
+        ui::PumpUntil([&] { return Record().find("member-100") != std::string::npos; }, 10000));
+    EXPECT_EQ(none.Seen(), 0);
+
+    Close();
+    EXPECT_EQ(StoredMembers(1), members);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stored, GroupTrayWndHundredTest, testing::Values(100, 101),
+                         [](const auto& info) { return std::to_string(info.param); });
 
 TEST_F(GroupTrayWndTest, EditedOrderShowsAtOnceAndIsStoredWithTheNextSave) {
     const AppEntry a = Entry("a", "C:\\a.exe"), b = Entry("b", "C:\\b.exe");

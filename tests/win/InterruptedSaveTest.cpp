@@ -16,10 +16,10 @@
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "entries/StoreBatch.h"
-#include "framework/WinHandles.h"
 #include "tests/support/ImportRedirect.h"
 #include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ProgramFiles.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/UiDriver.h"
@@ -253,40 +253,35 @@ const Scenario* FindScenario(const std::wstring& name) {
 // Runs the victim: this program, running only the test below, on scenario `name` with death at
 // change k. Returns its exit code (0 when it lived to the end of its save).
 DWORD RunVictim(const char* name, int k) {
-    const std::wstring exe = ThisProgramPath();
-    std::wstring line = L"\"" + exe +
-                        L"\" --gtest_also_run_disabled_tests "
-                        L"--gtest_filter=InterruptedSaveVictim.DISABLED_ChangesAndSaves";
+    const std::wstring arguments =
+        L"--gtest_also_run_disabled_tests "
+        L"--gtest_filter=InterruptedSaveVictim.DISABLED_ChangesAndSaves";
     ::SetEnvironmentVariableW(kKillAtVariable, std::to_wstring(k).c_str());
     ::SetEnvironmentVariableW(kScenarioVariable, std::wstring(name, name + strlen(name)).c_str());
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
     // Wine now and then refuses a start with ERROR_INTERNAL_ERROR when the machine is busy;
     // what is tested is the kill, not the start, so a refused start is tried again.
-    BOOL started = FALSE;
+    ChildProcess victim;
+    bool started = false;
+    DWORD error = 0;
     for (int attempt = 0; !started && attempt < 3; ++attempt) {
-        started = ::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &si, &pi);
+        started = victim.Start(ThisProgramPath(), arguments);
         if (!started) {
+            error = ::GetLastError();
             ::Sleep(500);
         }
     }
     ::SetEnvironmentVariableW(kKillAtVariable, nullptr);
     ::SetEnvironmentVariableW(kScenarioVariable, nullptr);
     if (!started) {
-        ADD_FAILURE() << "the victim did not start: " << ::GetLastError();
+        ADD_FAILURE() << "the victim did not start: " << error;
         return 1;
     }
-    UniqueKernelHandle process(pi.hProcess);
-    UniqueKernelHandle thread(pi.hThread);
-    if (::WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(pi.hProcess, 1);
+    const DWORD code = victim.WaitForExit(60000);
+    if (victim.Running()) {
+        victim.Terminate(1);
         ADD_FAILURE() << "the victim hung at change " << k;
         return 1;
     }
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
     return code;
 }
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 #include "app/CLauncherApp.h"
 #include "app/CMainTrayWnd.h"
 #include "framework/WinHandles.h"
@@ -151,10 +155,19 @@ TEST_F(AppTest, StartCreatesTheHiddenMainWindowAndItsIconWithoutWritingTheStore)
     EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
 }
 
+// The count says how many of the stored sections are entries: a section past it is not read,
+// and stays in the store as it is.
 TEST_F(AppTest, StartReadsTheEntryCountFromTheStore) {
-    store::WriteDword(L"Button", L"Num", 0);
-    ASSERT_TRUE(theApp.InitInstance());
-    EXPECT_EQ(Main()->m_nEntryCount, 0);
+    for (int n = 1; n <= 3; ++n) {
+        theApp.SaveButton(n, Entry(n == 3 ? "past the count" : "counted", "C:\\tool.exe"));
+    }
+    store::WriteDword(L"Button", L"Num", 2);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(Main()->m_nEntryCount, 2);
+    ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(),
+              (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+    EXPECT_EQ(store::ReadString(L"Btn3", L"Title"), L"past the count");
 }
 
 // A second copy ends at once and silently: no window, no icon, no message, no registry access.
@@ -377,67 +390,80 @@ TEST_F(AppTest, TaskbarCreatedHandsTheIconToTheNewTaskbar) {
 
 // While the settings dialog, the order dialog or the quit question is open, a double or right
 // click on the own icon only beeps.
-TEST_F(AppTest, ClicksWhileAMenuCommandsDialogIsOpenOnlyBeep) {
-    for (UINT command : {ID_ICON_ADD, ID_ICON_ORDER, ID_APP_EXIT}) {
-        SCOPED_TRACE(command);
-        TearDown();
-        SetUp();
-        ASSERT_NO_FATAL_FAILURE(Start());
-        RunModal(command, [&](HWND dialog) {
-            ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
-            ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_DBLCLK, 0);
-            ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_MENU, 0);
-            EXPECT_EQ(s_beeps, 2);
-            EXPECT_FALSE(menu.Ran());
-            ui::Click(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(Main()->m_bHideIcons, 0);
-        EXPECT_EQ(Main()->m_nEntryCount, 0);
-        EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
-    }
+struct MenuCommand {
+    const char* name;
+    UINT command;
+};
+
+std::ostream& operator<<(std::ostream& os, const MenuCommand& c) { return os << c.name; }
+
+class AppModalTest : public AppTest, public testing::WithParamInterface<MenuCommand> {};
+
+TEST_P(AppModalTest, ClicksWhileAMenuCommandsDialogIsOpenOnlyBeep) {
+    const UINT command = GetParam().command;
+    ASSERT_NO_FATAL_FAILURE(Start());
+    RunModal(command, [&](HWND dialog) {
+        ui::MenuScript menu([](HWND w, HMENU) { ui::MenuScript::Cancel(w); });
+        ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_DBLCLK, 0);
+        ::SendMessageW(MainHwnd(), WM_COMMAND, ID_TRAY_MENU, 0);
+        EXPECT_EQ(s_beeps, 2);
+        EXPECT_FALSE(menu.Ran());
+        ui::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Main()->m_bHideIcons, 0);
+    EXPECT_EQ(Main()->m_nEntryCount, 0);
+    EXPECT_EQ(CountValues(HKEY_CURRENT_USER, store::kRoot), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, AppModalTest,
+                         testing::Values(MenuCommand{"Add", ID_ICON_ADD},
+                                         MenuCommand{"Order", ID_ICON_ORDER},
+                                         MenuCommand{"Exit", ID_APP_EXIT}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A new entry is written at once; a new group starts empty even where an earlier group of its
 // number left members in the store.
-TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
-    for (bool group : {false, true}) {
-        SCOPED_TRACE(group ? "group" : "single");
-        TearDown();
-        SetUp();
-        StoreMembers(1, {"old", "older"});
-        ASSERT_NO_FATAL_FAILURE(StartWith({Entry("first", "C:\\first.exe")}));
-        RunModal(ID_ICON_ADD, [&](HWND settings) {
-            EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(settings, IDC_MAKE_GROUP)));
-            ::SetDlgItemTextW(settings, IDC_TITLE, L"新規");
-            if (group) {
-                ::SendDlgItemMessageW(settings, IDC_MAKE_GROUP, BM_CLICK, 0, 0);
-            } else {
-                ::SetDlgItemTextW(settings, IDC_PATH, L"C:\\new.exe");
-            }
-            ui::Click(settings, IDOK);
-        });
-        ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
-        EXPECT_EQ(Main()->m_nEntryCount, 2);
-        EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 2u);
-        const AppEntry stored = StoredButton(2);
-        EXPECT_EQ(stored.Title, "新規");
-        EXPECT_EQ(stored.IsGroup, group ? 1 : 0);
-        EXPECT_EQ(CTrayIconService::Instance().Owners(),
-                  (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+class AppAddTest : public AppTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(AppAddTest, AddingAnEntryOrAGroupWritesItAtOnce) {
+    const bool group = GetParam();
+    StoreMembers(1, {"old", "older"});
+    ASSERT_NO_FATAL_FAILURE(StartWith({Entry("first", "C:\\first.exe")}));
+    RunModal(ID_ICON_ADD, [&](HWND settings) {
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(settings, IDC_MAKE_GROUP)));
+        ::SetDlgItemTextW(settings, IDC_TITLE, L"新規");
         if (group) {
-            EXPECT_EQ(Main()->m_nGroupCount, 1);
-            EXPECT_TRUE(StoredMemberTitles(1).empty());
-            auto* wnd = static_cast<CGroupTrayWnd*>(
-                static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetTail()));
-            EXPECT_EQ(wnd->m_nGroupNo, 1);
-            EXPECT_EQ(wnd->m_nMemberCount, 0);
+            ::SendDlgItemMessageW(settings, IDC_MAKE_GROUP, BM_CLICK, 0, 0);
         } else {
-            EXPECT_EQ(stored.AppName, "C:\\new.exe");
-            EXPECT_EQ(Main()->m_nGroupCount, 0);
-            EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"old", "older"}));
+            ::SetDlgItemTextW(settings, IDC_PATH, L"C:\\new.exe");
         }
+        ui::Click(settings, IDOK);
+    });
+    ASSERT_EQ(Main()->m_listWnd.GetCount(), 2);
+    EXPECT_EQ(Main()->m_nEntryCount, 2);
+    EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 2u);
+    const AppEntry stored = StoredButton(2);
+    EXPECT_EQ(stored.Title, "新規");
+    EXPECT_EQ(stored.IsGroup, group ? 1 : 0);
+    EXPECT_EQ(CTrayIconService::Instance().Owners(),
+              (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+    if (group) {
+        EXPECT_EQ(Main()->m_nGroupCount, 1);
+        EXPECT_TRUE(StoredMemberTitles(1).empty());
+        auto* wnd =
+            static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetTail()));
+        EXPECT_EQ(wnd->m_nGroupNo, 1);
+        EXPECT_EQ(wnd->m_nMemberCount, 0);
+    } else {
+        EXPECT_EQ(stored.AppName, "C:\\new.exe");
+        EXPECT_EQ(Main()->m_nGroupCount, 0);
+        EXPECT_EQ(StoredMemberTitles(1), (std::vector<CString>{"old", "older"}));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, AppAddTest, testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "Group" : "Single");
+});
 
 // The icons leave the tray while the dialog is open and come back in the new order; the store
 // follows at the next save, groups renumbered with their members.
