@@ -30,9 +30,10 @@ native: bootstrap
 x64: bootstrap
 	@$(call build,x64)
 
-# velmora.exe, 32-bit (built and linked here; there is no 32-bit Wine to run it).
+# velmora.exe and the Windows tests, 32-bit (run here under Wine's 32-bit loader, in a WoW64
+# prefix of their own).
 x86: bootstrap
-	@$(call build,x86,velmora)
+	@$(call build,x86)
 
 # The libFuzzer targets of the portable code, with clang, under ASan and UBSan. `make fuzz` runs
 # each for FUZZ_SECONDS; the corpus grows in $(BUILD)/fuzz/corpus, and an input that fails is
@@ -64,10 +65,13 @@ test-fuzz:
 test-native: native
 	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)
 
-test-win: x64
+# The same Windows tests for both architectures, one after the other (each tree has its own
+# prefix and display; the tests of one tree share them and run one at a time).
+test-win: x64 x86
 	ctest --test-dir $(BUILD)/x64 --output-on-failure
+	ctest --test-dir $(BUILD)/x86 --output-on-failure
 
-test: x86 test-native test-fuzz test-win
+test: test-native test-fuzz test-win
 
 # Starts velmora.exe under Wine in a virtual desktop window on $$DISPLAY.
 run: x64

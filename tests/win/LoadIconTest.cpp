@@ -167,6 +167,11 @@ TEST(LoadIconTest, LeavesNoGdiOrUserObjectsBehind) {
     getIcons(12);  // the shell and Wine fill their caches once
     HICON shared = ::LoadIconW(nullptr, IDI_APPLICATION);  // made once, never destroyed
     guiobjects::Counts before = guiobjects::Take();
+    if (before.gdi < 0) {
+        // Wine's 32-bit processes carry no GDI handle table (the PEB's pointer to it is null)
+        // and GetGuiResources answers 0 under Wine: there is nothing to count GDI objects by.
+        GTEST_SKIP() << "no GDI object count in this process";
+    }
     {
         // The counts see objects come and go.
         UniqueIcon icon(::CopyIcon(shared));

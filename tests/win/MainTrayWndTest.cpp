@@ -258,6 +258,14 @@ TEST_F(AppTest, ExitQuestionCancelledChangesNothing) {
     EXPECT_FALSE(store::Read(L"Button", L"Num"));
 }
 
+// A watchdog for a message loop that should have ended (a timer procedure is WINAPI: on i686
+// a lambda does not convert to one).
+void CALLBACK EndStuckLoop(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    ADD_FAILURE() << "message loop did not end";
+    ::PostQuitMessage(1);
+}
+
 TEST_F(AppTest, ExitQuestionAnsweredOkEndsTheProgramAndWritesTheCount) {
     ASSERT_NO_FATAL_FAILURE(Start());
     HWND hwnd = MainHwnd();
@@ -265,11 +273,9 @@ TEST_F(AppTest, ExitQuestionAnsweredOkEndsTheProgramAndWritesTheCount) {
     script.Then([](HWND dlg) { ui::Click(dlg, IDOK); });
     ::PostMessageW(hwnd, WM_COMMAND, ID_APP_EXIT, 0);
     // The framework's message loop ends once WM_CLOSE has destroyed the main window.
-    ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "message loop did not end";
-        ::PostQuitMessage(1);
-    });
+    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 20000, &EndStuckLoop);
     EXPECT_EQ(theApp.Run(), 0);
+    ::KillTimer(nullptr, watchdog);
 
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
