@@ -425,7 +425,8 @@ TEST_F(AppTest, AddingAnEntryOrAGroupWritesItAtOnce) {
         if (group) {
             EXPECT_EQ(Main()->m_nGroupCount, 1);
             EXPECT_TRUE(StoredMemberTitles(1).empty());
-            auto* wnd = static_cast<CGroupTrayWnd*>(Main()->m_listWnd.GetTail());
+            auto* wnd = static_cast<CGroupTrayWnd*>(Main()->m_listWnd.GetAt(
+                Main()->m_listWnd.FindIndex(Main()->m_listWnd.GetCount() - 1)));
             EXPECT_EQ(wnd->m_nGroupNo, 1);
             EXPECT_EQ(wnd->m_nMemberCount, 0);
         } else {
