@@ -300,7 +300,7 @@ TEST(DialogFrameworkTest, FileDialogShowsTheFilterAndReturnsTheTypedPath) {
             ::SetDlgItemTextW(dialog, 0x47c, c.typed.c_str());
             ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
-        CFileDialog fd(TRUE, nullptr, "*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+        CFileDialog fd("*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "実行ﾌｧｲﾙ(*.exe ;*.com) |*.exe;*.com|すべてのﾌｧｲﾙ(*.*)|*.*||");
         EXPECT_EQ(fd.DoModal(), c.result);
         if (c.result == IDOK) {
