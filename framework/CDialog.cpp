@@ -8,27 +8,6 @@
 
 namespace {
 constexpr WORD kDlgInitType = 240;
-
-// The few messages whose result a dialog procedure returns directly; for every other message
-// the result goes into DWLP_MSGRESULT and the procedure returns TRUE.
-bool ReturnsResultDirectly(UINT message) {
-    switch (message) {
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_COMPAREITEM:
-        case WM_VKEYTOITEM:
-        case WM_CHARTOITEM:
-        case WM_QUERYDRAGICON:
-            return true;
-        default:
-            return false;
-    }
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -107,9 +86,8 @@ void CDialog::ExecuteDlgInit() {
     }
     std::span data(static_cast<const std::byte*>(bytes), ::SizeofResource(instance, info));
     for (const DlgInitItem& item : ParseDlgInit(data)) {
-        UINT message = item.target == DlgInitItem::Target::ComboBox ? CB_ADDSTRING : LB_ADDSTRING;
         std::wstring text = Widen(item.text);
-        ::SendDlgItemMessageW(m_hWnd, item.controlId, message, 0,
+        ::SendDlgItemMessageW(m_hWnd, item.controlId, CB_ADDSTRING, 0,
                               reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
@@ -117,10 +95,8 @@ void CDialog::ExecuteDlgInit() {
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dlg = nullptr;
     if (message == WM_INITDIALOG) {
+        // `this`, from DoModal.
         dlg = reinterpret_cast<CDialog*>(lParam);
-        if (dlg == nullptr) {
-            return FALSE;
-        }
         dlg->Attach(hWnd);
         // No C++ exception may unwind into the dialog manager: a dialog that cannot be set
         // up ends at once, and DoModal reports -1.
@@ -141,13 +117,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     INT_PTR handled = FALSE;
     LRESULT result = 0;
     try {
+        // A handled message's result goes into DWLP_MSGRESULT. (The program handles none of the
+        // few messages, WM_CTLCOLOR* and the like, whose result the procedure returns itself.)
         if (dlg->OnWndMsg(message, wParam, lParam, &result)) {
-            if (ReturnsResultDirectly(message)) {
-                handled = static_cast<INT_PTR>(result);
-            } else {
-                ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
-                handled = TRUE;
-            }
+            ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+            handled = TRUE;
         }
     } catch (...) {
         handled = FALSE;

@@ -50,7 +50,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // Adds the list and combo box items of the template's initialisation data.
+    // Adds the combo box items of the template's initialisation data.
     void ExecuteDlgInit();
 
     std::map<HWND, std::unique_ptr<CWnd>> m_views;  // GetDlgItem's views
