@@ -38,7 +38,16 @@ void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
-    return TRUE;
+    if (!dx.Failed()) {
+        return TRUE;
+    }
+    // The user is taken to the value that could not be read, as the dialog manager moves the
+    // focus (an edit's text comes up selected).
+    HWND control = ::GetDlgItem(m_hWnd, dx.FailedControl());
+    if (bSaveAndValidate && control != nullptr) {
+        ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
+    return FALSE;
 }
 
 CWnd* CDialog::GetDlgItem(int nID) {
@@ -55,6 +64,8 @@ CWnd* CDialog::GetDlgItem(int nID) {
 }
 
 BOOL CDialog::OnInitDialog() {
+    // A failed exchange is not fatal here: the dialog comes up with what could be shown (and
+    // OK will not end it).
     UpdateData(FALSE);
     return TRUE;
 }

@@ -22,7 +22,9 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
 
-    // FALSE: members -> controls; TRUE: controls -> members. Always TRUE (nothing validates).
+    // FALSE: members -> controls; TRUE: controls -> members. FALSE when a data exchange helper
+    // failed (see CDataExchange.h); after a failed TRUE exchange the focus is on the control
+    // that failed, if it exists.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // A view of the control with this id, owned by the dialog and valid while the dialog's
@@ -31,9 +33,11 @@ public:
 
 protected:
     // Runs when the dialog's controls exist, before it is shown: fills the controls from the
-    // members. TRUE lets the dialog manager put the focus on the first tab stop.
+    // members (a failed exchange still shows the dialog). TRUE lets the dialog manager put the
+    // focus on the first tab stop.
     virtual BOOL OnInitDialog();
-    // Runs when OK is pressed (or Enter): takes the controls into the members and ends IDOK.
+    // Runs when OK is pressed (or Enter): takes the controls into the members and ends IDOK;
+    // the dialog stays open when the exchange fails.
     virtual void OnOK();
     // Runs when Cancel, Esc or the close box is pressed: ends IDCANCEL.
     virtual void OnCancel();
