@@ -24,10 +24,7 @@ bool HoldsCheckState(HWND control) {
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
-    HWND control = nullptr;
-    if (m_pDlgWnd != nullptr && m_pDlgWnd->m_hWnd != nullptr) {
-        control = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
-    }
+    HWND control = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
     if (control == nullptr) {
         Fail(nIDC);
     }

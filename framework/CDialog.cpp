@@ -33,8 +33,6 @@ INT_PTR CDialog::DoModal() {
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
@@ -74,10 +72,10 @@ void CDialog::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    EndDialog(IDOK);
+    ::EndDialog(m_hWnd, IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() { ::EndDialog(m_hWnd, IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 

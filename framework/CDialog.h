@@ -20,7 +20,6 @@ public:
     // Shows the dialog and runs its modal loop: the value given to EndDialog (IDOK, IDCANCEL),
     // or -1 when the dialog could not be made.
     virtual INT_PTR DoModal();
-    void EndDialog(int nResult);
 
     // FALSE: members -> controls; TRUE: controls -> members. FALSE when a data exchange helper
     // failed (see CDataExchange.h); after a failed TRUE exchange the focus is on the control
