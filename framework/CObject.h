@@ -44,8 +44,8 @@ protected:
     CObject& operator=(const CObject&) = delete;
 };
 
-// Links one class into the registry that CreateObject searches. The IMPLEMENT macros make one static
-// instance per class; the list head is constant-initialised, so registering during static
+// Links one class into the registry that CreateObject searches. The IMPLEMENT macros make one
+// static instance per class; the list head is constant-initialised, so registering during static
 // initialisation does not depend on the order of translation units.
 struct CRuntimeClassRegistrar {
     explicit CRuntimeClassRegistrar(const CRuntimeClass* pClass);

@@ -14,8 +14,8 @@ class CString;
 // The argument types that CString::Format accepts: CString (passed as its const char*) and
 // arithmetic types.
 template <class T>
-concept CStringFormatArgument = std::is_same_v<std::remove_cvref_t<T>, CString> ||
-    std::is_arithmetic_v<std::remove_cvref_t<T>>;
+concept CStringFormatArgument =
+    std::is_same_v<std::remove_cvref_t<T>, CString> || std::is_arithmetic_v<std::remove_cvref_t<T>>;
 
 class CString {
 public:

@@ -82,8 +82,7 @@ protected:                                        \
     return &map;                                                                       \
     }
 
-#define ON_MESSAGE(message, memberFxn) \
-    {message, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+#define ON_MESSAGE(message, memberFxn) {message, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_REGISTERED_MESSAGE(variable, memberFxn) \
     {0, 0, 0, &variable, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},

@@ -151,7 +151,8 @@ TEST(CListTest, SwappingNeighbours) {
         std::vector<int> expected;
     };
     const Case cases[] = {
-        {0, {1, 0, 2, 3}}, {1, {0, 2, 1, 3}}, {2, {0, 1, 3, 2}}, {3, {0, 1, 2, 3}}, {-1, {0, 1, 2, 3}},
+        {0, {1, 0, 2, 3}}, {1, {0, 2, 1, 3}},  {2, {0, 1, 3, 2}},
+        {3, {0, 1, 2, 3}}, {-1, {0, 1, 2, 3}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.s);

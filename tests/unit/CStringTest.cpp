@@ -87,9 +87,8 @@ TEST(CStringTest, MidAndLeftClamping) {
         const char* left;
     };
     const OneArgCase oneArgCases[] = {
-        {INT_MIN, "abcdef", ""}, {-1, "abcdef", ""},    {0, "abcdef", ""},
-        {2, "cdef", "ab"},       {5, "f", "abcde"},     {6, "", "abcdef"},
-        {7, "", "abcdef"},       {INT_MAX, "", "abcdef"},
+        {INT_MIN, "abcdef", ""}, {-1, "abcdef", ""}, {0, "abcdef", ""}, {2, "cdef", "ab"},
+        {5, "f", "abcde"},       {6, "", "abcdef"},  {7, "", "abcdef"}, {INT_MAX, "", "abcdef"},
     };
     for (const OneArgCase& c : oneArgCases) {
         SCOPED_TRACE(testing::Message() << "argument " << c.arg);

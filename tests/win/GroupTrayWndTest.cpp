@@ -141,8 +141,8 @@ TEST_F(GroupTrayWndTest, GroupsAreNumberedInListOrderAndReadTheirOwnMembers) {
     ASSERT_EQ(GroupWnd(2)->m_nGroupNo, 2);
     EXPECT_EQ(GroupWnd(1)->m_nMemberCount, 1);
     EXPECT_EQ(GroupWnd(2)->m_nMemberCount, 2);
-    EXPECT_EQ(*static_cast<AppEntry*>(GroupWnd(2)->m_listMembers.GetAt(
-                  GroupWnd(2)->m_listMembers.FindIndex(1))),
+    EXPECT_EQ(*static_cast<AppEntry*>(
+                  GroupWnd(2)->m_listMembers.GetAt(GroupWnd(2)->m_listMembers.FindIndex(1))),
               c);
     EXPECT_EQ(GroupWnd(2)->m_entry.IsGroup, 1);
 
