@@ -88,8 +88,8 @@ void CChangeIconDlg::OnUpdateIconFile() {
 
 void CChangeIconDlg::OnBrowse() {
     // Owned by this dialog, so that it stays modal over it.
-    CFileDialog dlg(TRUE, nullptr, "*.exe;*.com;*.dll;*.ico",
-                    OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kIconFilter, this);
+    CFileDialog dlg("*.exe;*.com;*.dll;*.ico", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kIconFilter,
+                    this);
     if (dlg.DoModal() != IDOK) {
         return;
     }

@@ -119,8 +119,7 @@ void CEntrySettingsDlg::OnMakeGroup() {
 
 void CEntrySettingsDlg::OnBrowse() {
     // Owned by this dialog, so that it stays modal over it.
-    CFileDialog dlg(TRUE, nullptr, "*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    kProgramFilter, this);
+    CFileDialog dlg("*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kProgramFilter, this);
     if (dlg.DoModal() != IDOK) {
         return;
     }

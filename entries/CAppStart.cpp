@@ -39,7 +39,7 @@ std::wstring SystemDirectory() {
 void ShowStartFailure(const CString& path) {
     CString text;
     text.Format("%sの起動に失敗しました。", path);
-    AfxMessageBox(text, MB_OK, 0);
+    AfxMessageBox(text, MB_OK);
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ void CAppStart::StartControlPanel() {
                          ::CreateProcessW(rundll32.c_str(), commandLine.data(), nullptr, nullptr,
                                           FALSE, 0, nullptr, nullptr, &startup, &process);
     if (!started) {
-        AfxMessageBox("Error ", MB_OK, 0);
+        AfxMessageBox("Error ", MB_OK);
         return;
     }
     // Nothing waits for the applet: its handles are closed at once.

@@ -24,20 +24,9 @@ CWnd* AfxGetMainWnd() {
     return app != nullptr ? app->m_pMainWnd : nullptr;
 }
 
-int AfxMessageBox(const CString& text, UINT nType, UINT /*nIDHelp*/) {
+int AfxMessageBox(const CString& text, UINT nType) {
     if ((nType & MB_ICONMASK) == 0) {
-        switch (nType & MB_TYPEMASK) {
-            case MB_OK:
-            case MB_OKCANCEL:
-                nType |= MB_ICONEXCLAMATION;
-                break;
-            case MB_YESNO:
-            case MB_YESNOCANCEL:
-                nType |= MB_ICONQUESTION;
-                break;
-            default:
-                break;
-        }
+        nType |= MB_ICONEXCLAMATION;
     }
     // Own the box by the window the user is working in: the main window's last active
     // popup (an open dialog), else the hidden main window itself.

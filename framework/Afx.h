@@ -14,8 +14,8 @@ const char* AfxGetAppName();
 CWnd* AfxGetMainWnd();
 
 // A message box for the application: caption = application name; when the type names no
-// icon, OK and OK/Cancel boxes get the exclamation icon, Yes/No boxes the question icon.
-int AfxMessageBox(const CString& text, UINT nType = MB_OK, UINT nIDHelp = 0);
+// icon, the box gets the exclamation icon.
+int AfxMessageBox(const CString& text, UINT nType = MB_OK);
 
 // The name of a window class with these attributes, registered on first use.
 CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,

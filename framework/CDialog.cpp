@@ -8,27 +8,6 @@
 
 namespace {
 constexpr WORD kDlgInitType = 240;
-
-// The few messages whose result a dialog procedure returns directly; for every other message
-// the result goes into DWLP_MSGRESULT and the procedure returns TRUE.
-bool ReturnsResultDirectly(UINT message) {
-    switch (message) {
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_COMPAREITEM:
-        case WM_VKEYTOITEM:
-        case WM_CHARTOITEM:
-        case WM_QUERYDRAGICON:
-            return true;
-        default:
-            return false;
-    }
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -54,12 +33,19 @@ INT_PTR CDialog::DoModal() {
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
-    return TRUE;
+    if (!dx.Failed()) {
+        return TRUE;
+    }
+    // The user is taken to the value that could not be read, as the dialog manager moves the
+    // focus (an edit's text comes up selected).
+    HWND control = ::GetDlgItem(m_hWnd, dx.FailedControl());
+    if (bSaveAndValidate && control != nullptr) {
+        ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
+    return FALSE;
 }
 
 CWnd* CDialog::GetDlgItem(int nID) {
@@ -76,6 +62,8 @@ CWnd* CDialog::GetDlgItem(int nID) {
 }
 
 BOOL CDialog::OnInitDialog() {
+    // A failed exchange is not fatal here: the dialog comes up with what could be shown (and
+    // OK will not end it).
     UpdateData(FALSE);
     return TRUE;
 }
@@ -84,10 +72,10 @@ void CDialog::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    EndDialog(IDOK);
+    ::EndDialog(m_hWnd, IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() { ::EndDialog(m_hWnd, IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
@@ -107,9 +95,8 @@ void CDialog::ExecuteDlgInit() {
     }
     std::span data(static_cast<const std::byte*>(bytes), ::SizeofResource(instance, info));
     for (const DlgInitItem& item : ParseDlgInit(data)) {
-        UINT message = item.target == DlgInitItem::Target::ComboBox ? CB_ADDSTRING : LB_ADDSTRING;
         std::wstring text = Widen(item.text);
-        ::SendDlgItemMessageW(m_hWnd, item.controlId, message, 0,
+        ::SendDlgItemMessageW(m_hWnd, item.controlId, CB_ADDSTRING, 0,
                               reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
@@ -117,10 +104,8 @@ void CDialog::ExecuteDlgInit() {
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dlg = nullptr;
     if (message == WM_INITDIALOG) {
+        // `this`, from DoModal.
         dlg = reinterpret_cast<CDialog*>(lParam);
-        if (dlg == nullptr) {
-            return FALSE;
-        }
         dlg->Attach(hWnd);
         // No C++ exception may unwind into the dialog manager: a dialog that cannot be set
         // up ends at once, and DoModal reports -1.
@@ -141,13 +126,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     INT_PTR handled = FALSE;
     LRESULT result = 0;
     try {
+        // A handled message's result goes into DWLP_MSGRESULT. (The program handles none of the
+        // few messages, WM_CTLCOLOR* and the like, whose result the procedure returns itself.)
         if (dlg->OnWndMsg(message, wParam, lParam, &result)) {
-            if (ReturnsResultDirectly(message)) {
-                handled = static_cast<INT_PTR>(result);
-            } else {
-                ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
-                handled = TRUE;
-            }
+            ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+            handled = TRUE;
         }
     } catch (...) {
         handled = FALSE;

@@ -20,9 +20,10 @@ public:
     // Shows the dialog and runs its modal loop: the value given to EndDialog (IDOK, IDCANCEL),
     // or -1 when the dialog could not be made.
     virtual INT_PTR DoModal();
-    void EndDialog(int nResult);
 
-    // FALSE: members -> controls; TRUE: controls -> members. Always TRUE (nothing validates).
+    // FALSE: members -> controls; TRUE: controls -> members. FALSE when a data exchange helper
+    // failed (see CDataExchange.h); after a failed TRUE exchange the focus is on the control
+    // that failed, if it exists.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // A view of the control with this id, owned by the dialog and valid while the dialog's
@@ -31,9 +32,11 @@ public:
 
 protected:
     // Runs when the dialog's controls exist, before it is shown: fills the controls from the
-    // members. TRUE lets the dialog manager put the focus on the first tab stop.
+    // members (a failed exchange still shows the dialog). TRUE lets the dialog manager put the
+    // focus on the first tab stop.
     virtual BOOL OnInitDialog();
-    // Runs when OK is pressed (or Enter): takes the controls into the members and ends IDOK.
+    // Runs when OK is pressed (or Enter): takes the controls into the members and ends IDOK;
+    // the dialog stays open when the exchange fails.
     virtual void OnOK();
     // Runs when Cancel, Esc or the close box is pressed: ends IDCANCEL.
     virtual void OnCancel();
@@ -50,7 +53,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // Adds the list and combo box items of the template's initialisation data.
+    // Adds the combo box items of the template's initialisation data.
     void ExecuteDlgInit();
 
     std::map<HWND, std::unique_ptr<CWnd>> m_views;  // GetDlgItem's views

@@ -11,19 +11,13 @@ namespace {
 constexpr size_t kPathBufferLength = 32768;
 }  // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName,
-                         DWORD flags, const char* filter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog),
-      m_defExt(Widen(defExt)),
-      m_fileName(Widen(fileName)),
+CFileDialog::CFileDialog(const char* fileName, DWORD flags, const char* filter, CWnd* pParentWnd)
+    : m_fileName(Widen(fileName)),
       m_filter(MakeSystemFilter(filter)),
       m_flags(flags),
       m_pParentWnd(pParentWnd) {}
 
 std::wstring CFileDialog::MakeSystemFilter(const char* filter) {
-    if (filter == nullptr || *filter == '\0') {
-        return {};
-    }
     // '|' is ASCII, so in UTF-8 it is never part of another character: the bars can be
     // replaced after the conversion.
     std::wstring wide = Widen(filter);
@@ -43,14 +37,12 @@ INT_PTR CFileDialog::DoModal() {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-    ofn.lpstrFilter = m_filter.empty() ? nullptr : m_filter.c_str();
+    ofn.lpstrFilter = m_filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrDefExt = m_defExt.empty() ? nullptr : m_defExt.c_str();
     ofn.Flags = m_flags | OFN_EXPLORER;
-    BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
-    if (!ok) {
+    if (!::GetOpenFileNameW(&ofn)) {
         return IDCANCEL;
     }
     m_strPathName = CString(Narrow(buffer.c_str()));

@@ -8,13 +8,6 @@
 
 class CImageList {
 public:
-    CImageList() = default;
-    CImageList(CImageList&&) noexcept = default;
-    CImageList& operator=(CImageList&&) noexcept = default;
-    ~CImageList() = default;
-
-    HIMAGELIST GetSafeHandle() const { return m_hImageList.Get(); }
-
     // Makes a new empty list of cx x cy images (ILC_* flags); a list held before is destroyed.
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
     // Destroys the list; FALSE when there was none.

@@ -1,11 +1,12 @@
 #include "framework/CMenu.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "framework/CWnd.h"
 #include "framework/Utf.h"
 
-IMPLEMENT_DYNCREATE(CMenu, CObject)
+IMPLEMENT_DYNAMIC(CMenu, CObject)
 
 namespace {
 
@@ -24,37 +25,12 @@ struct Tracking {
 };
 const Tracking* g_tracking = nullptr;
 
-// Points the entry of hMenu, if any, at its new holder. An existing entry is only rewritten, so
-// this allocates nothing and can serve the moves.
-void Rebind(HMENU hMenu, CMenu* menu) noexcept {
-    auto it = HandleMap().find(hMenu);
-    if (it != HandleMap().end()) {
-        it->second = menu;
-    }
-}
-
 }  // namespace
-
-CMenu::CMenu(CMenu&& other) noexcept : CObject(), m_hMenu(other.m_hMenu) {
-    other.m_hMenu = nullptr;
-    Rebind(m_hMenu, this);
-}
-
-CMenu& CMenu::operator=(CMenu&& other) noexcept {
-    if (this != &other) {
-        DestroyMenu();
-        m_hMenu = other.m_hMenu;
-        other.m_hMenu = nullptr;
-        Rebind(m_hMenu, this);
-    }
-    return *this;
-}
 
 CMenu::~CMenu() { DestroyMenu(); }
 
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-
-BOOL CMenu::Attach(HMENU hMenu) {
+BOOL CMenu::CreatePopupMenu() {
+    HMENU hMenu = ::CreatePopupMenu();
     if (hMenu == nullptr) {
         return FALSE;
     }
@@ -64,26 +40,16 @@ BOOL CMenu::Attach(HMENU hMenu) {
     return TRUE;
 }
 
-HMENU CMenu::Detach() {
-    HMENU menu = m_hMenu;
-    if (menu != nullptr) {
-        HandleMap().erase(menu);
-    }
-    m_hMenu = nullptr;
-    return menu;
-}
-
 BOOL CMenu::DestroyMenu() {
     if (m_hMenu == nullptr) {
         return FALSE;
     }
-    return ::DestroyMenu(Detach());
+    HandleMap().erase(m_hMenu);
+    return ::DestroyMenu(std::exchange(m_hMenu, nullptr));
 }
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CString& text) {
-    if ((nFlags & (MF_SEPARATOR | MF_OWNERDRAW | MF_BITMAP)) != 0) {
-        return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, nullptr);
-    }
+    // A separator's text is not read.
     return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, Widen(text.View()).c_str());
 }
 
@@ -95,11 +61,11 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, ULONG_PTR itemData) {
     return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, reinterpret_cast<LPCWSTR>(itemData));
 }
 
-BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* rect) {
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd) {
     HWND owner = pWnd != nullptr ? pWnd->m_hWnd : nullptr;
     Tracking tracking{owner, this, g_tracking};
     g_tracking = &tracking;
-    BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, owner, rect);
+    BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, owner, nullptr);
     g_tracking = tracking.outer;
     return result;
 }

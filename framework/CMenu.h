@@ -1,4 +1,4 @@
-// Owner of one menu handle. Move-only; destroys the menu it holds unless it was detached.
+// Owner of one menu handle: destroys the menu it holds. Neither copied nor moved.
 //
 // Owner-drawn items: while a CMenu holds a handle it can be found from it (FromHandlePermanent),
 // and while TrackPopupMenu runs it is known as the menu tracked for its owner window. CWnd's
@@ -13,22 +13,18 @@
 class CWnd;
 
 class CMenu : public CObject {
-    DECLARE_DYNCREATE(CMenu)
+    DECLARE_DYNAMIC(CMenu)
 public:
     CMenu() = default;
-    CMenu(CMenu&& other) noexcept;
-    CMenu& operator=(CMenu&& other) noexcept;
     ~CMenu() override;
 
     HMENU m_hMenu = nullptr;
 
-    HMENU GetSafeHmenu() const { return m_hMenu; }
+    // Makes a new empty pop-up menu; a menu held before is destroyed.
     BOOL CreatePopupMenu();
-    // Takes ownership of hMenu; a menu held before is destroyed.
-    BOOL Attach(HMENU hMenu);
-    HMENU Detach();
     BOOL DestroyMenu();
 
+    // A string item, or a separator (MF_SEPARATOR, no text).
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const CString& text = CString());
     // An owner-drawn item (nFlags must hold MF_OWNERDRAW): itemData comes back in the draw and
     // measure requests.
@@ -36,7 +32,7 @@ public:
 
     // Shows the menu and tracks it; the chosen command reaches pWnd as WM_COMMAND. For the
     // duration of the call this is the menu tracked for pWnd.
-    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* rect = nullptr);
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd);
 
     // Called for an owner-drawn item of this menu that needs painting.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

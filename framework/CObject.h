@@ -1,7 +1,7 @@
 // CObject: the root of classes that carry run-time class information.
 //
-// A class declares DECLARE_DYNAMIC (or DECLARE_DYNCREATE, which adds a creator) in its body and
-// IMPLEMENT_DYNAMIC(class, base) (or IMPLEMENT_DYNCREATE) in its source file:
+// A class declares DECLARE_DYNCREATE in its body and IMPLEMENT_DYNCREATE(class, base) in its
+// source file (DECLARE_DYNAMIC and IMPLEMENT_DYNAMIC for a class that is never made by name):
 //
 //     class CAppStart : public CObject {
 //         DECLARE_DYNCREATE(CAppStart)
@@ -21,19 +21,11 @@ class CObject;
 
 struct CRuntimeClass {
     const char* m_lpszClassName;        // the C++ class name, "CAppStart"
-    int m_nObjectSize;                  // sizeof the class
     CObject* (*m_pfnCreateObject)();    // null unless the class is DECLARE_DYNCREATE
     const CRuntimeClass* m_pBaseClass;  // null for CObject only
 
-    // A new object of this class, or null when the class has no creator.
-    CObject* CreateObject() const;
-    // True for this class itself and for every class it derives from; false for null.
-    bool IsDerivedFrom(const CRuntimeClass* base) const;
-
-    // The registered class of that name, or null (also for a null name).
-    static const CRuntimeClass* FromName(const char* className);
-    // A new object of the registered class of that name, or null when the name is unknown or the
-    // class has no creator.
+    // A new object of the registered class of that name, or null when the name is unknown (or
+    // null) or the class has no creator.
     static CObject* CreateObject(const char* className);
 };
 
@@ -41,6 +33,7 @@ class CObject {
 public:
     virtual ~CObject();
     virtual const CRuntimeClass* GetRuntimeClass() const;
+    // True when the object's class is pClass or derives from it; false for null.
     bool IsKindOf(const CRuntimeClass* pClass) const;
 
     static const CRuntimeClass classCObject;
@@ -51,8 +44,8 @@ protected:
     CObject& operator=(const CObject&) = delete;
 };
 
-// Links one class into the registry that FromName searches. The IMPLEMENT macros make one static
-// instance per class; the list head is constant-initialised, so registering during static
+// Links one class into the registry that CreateObject searches. The IMPLEMENT macros make one
+// static instance per class; the list head is constant-initialised, so registering during static
 // initialisation does not depend on the order of translation units.
 struct CRuntimeClassRegistrar {
     explicit CRuntimeClassRegistrar(const CRuntimeClass* pClass);
@@ -75,9 +68,8 @@ public:                                           \
     static CObject* CreateObject();
 
 #define VELMORA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnCreate)                     \
-    const CRuntimeClass class_name::class##class_name = {                                          \
-        #class_name, static_cast<int>(sizeof(class_name)), pfnCreate,                              \
-        RUNTIME_CLASS(base_class_name)};                                                           \
+    const CRuntimeClass class_name::class##class_name = {#class_name, pfnCreate,                   \
+                                                         RUNTIME_CLASS(base_class_name)};          \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
     static const CRuntimeClassRegistrar velmoraRegistrar_##class_name(RUNTIME_CLASS(class_name));
 

@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -18,8 +17,6 @@ unsigned char FoldAscii(char ch) {
     const auto byte = static_cast<unsigned char>(ch);
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
-
-int Sign(int value) { return (value > 0) - (value < 0); }
 
 }  // namespace
 
@@ -38,17 +35,7 @@ CString& CString::operator=(const char* psz) {
     return *this;
 }
 
-CString& CString::operator=(std::string_view text) {
-    m_str = text;
-    return *this;
-}
-
-CString& CString::operator=(std::string text) {
-    m_str = std::move(text);
-    return *this;
-}
-
-char CString::GetAt(int index) const {
+char CString::operator[](int index) const {
     assert(index >= 0 && index < GetLength());
     if (index < 0 || index >= GetLength()) {
         return '\0';
@@ -65,11 +52,6 @@ CString& CString::operator+=(const char* psz) {
     if (psz != nullptr) {
         m_str += psz;
     }
-    return *this;
-}
-
-CString& CString::operator+=(char ch) {
-    m_str += ch;
     return *this;
 }
 
@@ -97,76 +79,21 @@ CString CString::Left(int count) const {
     return CString(m_str.substr(0, static_cast<std::size_t>(count)));
 }
 
-CString CString::Right(int count) const {
-    if (count <= 0)
-        return CString();
-    if (count >= GetLength())
-        return *this;
-    return CString(m_str.substr(m_str.size() - static_cast<std::size_t>(count)));
-}
-
-int CString::Find(char ch, int start) const {
-    if (start < 0)
-        start = 0;
-    if (start >= GetLength())
-        return -1;
-    const std::size_t at = m_str.find(ch, static_cast<std::size_t>(start));
-    return at == std::string::npos ? -1 : static_cast<int>(at);
-}
-
-int CString::Find(const char* sub, int start) const {
-    if (sub == nullptr)
-        return -1;
-    if (start < 0)
-        start = 0;
-    if (start > GetLength())
-        return -1;
-    const std::size_t at = m_str.find(sub, static_cast<std::size_t>(start));
-    return at == std::string::npos ? -1 : static_cast<int>(at);
-}
-
 int CString::ReverseFind(char ch) const {
     const std::size_t at = m_str.rfind(ch);
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
-
-CString& CString::TrimLeft() {
+CString& CString::Trim() {
+    std::size_t end = m_str.size();
+    while (end > 0 && IsTrimSpace(m_str[end - 1]))
+        --end;
+    m_str.erase(end);
     std::size_t first = 0;
     while (first < m_str.size() && IsTrimSpace(m_str[first]))
         ++first;
     m_str.erase(0, first);
     return *this;
-}
-
-CString& CString::TrimRight() {
-    std::size_t end = m_str.size();
-    while (end > 0 && IsTrimSpace(m_str[end - 1]))
-        --end;
-    m_str.erase(end);
-    return *this;
-}
-
-CString& CString::MakeUpper() {
-    for (char& ch : m_str) {
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-    }
-    return *this;
-}
-
-CString& CString::MakeLower() {
-    for (char& ch : m_str) {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    }
-    return *this;
-}
-
-int CString::Compare(const CString& other) const {
-    // char_traits<char> compares as unsigned char.
-    return Sign(m_str.compare(other.m_str));
 }
 
 int CString::CompareNoCase(const CString& other) const {
@@ -214,36 +141,8 @@ CString operator+(const CString& lhs, const char* rhs) {
     return result;
 }
 
-CString operator+(const char* lhs, const CString& rhs) {
-    CString result(lhs);
-    result += rhs;
-    return result;
-}
-
-CString operator+(const CString& lhs, char rhs) {
-    CString result(lhs);
-    result += rhs;
-    return result;
-}
-
-CString operator+(char lhs, const CString& rhs) {
-    CString result(std::string(1, lhs));
-    result += rhs;
-    return result;
-}
-
 bool operator==(const CString& lhs, const CString& rhs) { return lhs.Str() == rhs.Str(); }
 
 bool operator==(const CString& lhs, const char* rhs) {
     return lhs.View() == std::string_view(rhs != nullptr ? rhs : "");
 }
-
-bool operator==(const char* lhs, const CString& rhs) { return rhs == lhs; }
-
-bool operator!=(const CString& lhs, const CString& rhs) { return !(lhs == rhs); }
-
-bool operator!=(const CString& lhs, const char* rhs) { return !(lhs == rhs); }
-
-bool operator!=(const char* lhs, const CString& rhs) { return !(rhs == lhs); }
-
-bool operator<(const CString& lhs, const CString& rhs) { return lhs.Compare(rhs) < 0; }

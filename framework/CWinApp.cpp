@@ -31,12 +31,7 @@ std::wstring ModulePath(HMODULE module) {
 
 CWinApp* AfxGetApp() { return g_app; }
 
-CWinApp::CWinApp(const char* appName) {
-    if (appName != nullptr) {
-        m_strAppName = appName;
-    }
-    g_app = this;
-}
+CWinApp::CWinApp() { g_app = this; }
 
 CWinApp::~CWinApp() {
     if (g_app == this) {
@@ -46,18 +41,9 @@ CWinApp::~CWinApp() {
 
 void CWinApp::SetCurrentHandles(HINSTANCE hInstance) {
     m_hInstance = hInstance;
-    std::wstring path = ModulePath(hInstance);
-    if (m_strAppName.IsEmpty()) {
-        m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
-    }
-    if (m_strAppName.IsEmpty()) {
-        // No title string: the file name without its extension, as the framework does.
-        size_t slash = path.find_last_of(L"\\/");
-        std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
-        size_t dot = name.find_last_of(L'.');
-        m_strAppName = CString(Narrow(name.substr(0, dot)));
-    }
+    m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
     // Help file: the program's own path with its extension replaced by ".HLP".
+    std::wstring path = ModulePath(hInstance);
     size_t dot = path.find_last_of(L'.');
     size_t slash = path.find_last_of(L"\\/");
     if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) {
@@ -234,17 +220,6 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int nValue
     DWORD value = static_cast<DWORD>(nValue);
     return ::RegSetValueExW(key.Get(), Widen(entry).c_str(), 0, REG_DWORD,
                             reinterpret_cast<const BYTE*>(&value), sizeof(value)) == ERROR_SUCCESS;
-}
-
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const CString& value) {
-    UniqueRegKey key = GetSectionKey(section);
-    if (!key) {
-        return FALSE;
-    }
-    std::wstring text = Widen(value.View());
-    DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.Get(), Widen(entry).c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {

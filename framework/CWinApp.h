@@ -12,8 +12,8 @@ class CWnd;
 
 class CWinApp : public CObject {
 public:
-    // Without a name the application takes its name from string AFX_IDS_APP_TITLE.
-    explicit CWinApp(const char* appName = nullptr);
+    // The application takes its name from string AFX_IDS_APP_TITLE.
+    CWinApp();
     ~CWinApp() override;
 
     HINSTANCE m_hInstance = nullptr;
@@ -23,7 +23,7 @@ public:
     CString m_strRegistryKey;   // company key under HKCU\Software
     CString m_strHelpFilePath;  // the program's path with ".HLP"
 
-    // Takes the module handle and the names that depend on it; called before InitInstance.
+    // Takes the module handle and the names that come with it; called before InitInstance.
     void SetCurrentHandles(HINSTANCE hInstance);
 
     virtual BOOL InitInstance();
@@ -39,7 +39,6 @@ public:
     int GetProfileInt(const char* section, const char* entry, int nDefault);
     CString GetProfileString(const char* section, const char* entry, const char* def = "");
     BOOL WriteProfileInt(const char* section, const char* entry, int nValue);
-    BOOL WriteProfileString(const char* section, const char* entry, const CString& value);
     // The highest n (1 or more, at most `limit`) for which the section "<parent>\<prefix><n>"
     // exists; 0 if there is none. `parent` "" is the profile root. Creates nothing.
     int GetHighestNumberedSection(const char* parent, const char* prefix, int limit);

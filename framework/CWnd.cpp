@@ -112,8 +112,6 @@ BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
 
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
 
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-
 BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
 
 void CWnd::SetWindowText(const CString& text) {
@@ -136,7 +134,7 @@ int CWnd::MessageBox(const CString& text, const char* caption, UINT nType) {
 void CWnd::PostNcDestroy() {}
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
-    static constexpr AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static constexpr AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr, nullptr}};
     static constexpr AFX_MSGMAP map = {nullptr, &entries[0]};
     return &map;
 }
@@ -159,7 +157,7 @@ const AFX_MSGMAP_ENTRY* CWnd::FindMessageEntry(const AFX_MSGMAP* map, UINT messa
             if (message != WM_COMMAND) {
                 return e;
             }
-            if (e->nCode == code && id >= e->nID && id <= e->nLastID) {
+            if (e->nCode == code && e->nID == id) {
                 return e;
             }
         }
@@ -226,14 +224,6 @@ BOOL CWnd::OnMenuOwnerDraw(UINT message, LPARAM lParam, LRESULT* pResult) {
     return TRUE;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result)) {
-        result = DefWindowProc(message, wParam, lParam);
-    }
-    return result;
-}
-
 LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = nullptr;
     if (message == WM_NCCREATE) {
@@ -259,7 +249,9 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     // No C++ exception may unwind into the system's dispatcher. A window whose creation threw
     // is not made (CreateWindowEx fails); any other message gets the default answer.
     try {
-        result = wnd->WindowProc(message, wParam, lParam);
+        if (!wnd->OnWndMsg(message, wParam, lParam, &result)) {
+            result = wnd->DefWindowProc(message, wParam, lParam);
+        }
     } catch (...) {
         if (message == WM_NCCREATE) {
             result = FALSE;

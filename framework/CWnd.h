@@ -17,8 +17,6 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-
     // The object behind a window created through this framework, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
@@ -36,7 +34,6 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL ShowWindow(int nCmdShow);
     BOOL SetForegroundWindow();
-    BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     void SetWindowText(const CString& text);
     CString GetWindowText() const;
@@ -47,9 +44,8 @@ public:
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Looks the message up in the message maps; FALSE when no handler took it.
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Routes WM_COMMAND to the maps; FALSE when no handler took it.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,9 +12,6 @@ T ReadAt(std::span<const std::byte> data, size_t offset) {
 }
 
 constexpr uint16_t kComboAddString16 = 0x0403;
-constexpr uint16_t kListAddString16 = 0x0401;
-constexpr uint16_t kComboAddString = 0x0143;
-constexpr uint16_t kListAddString = 0x0180;
 }  // namespace
 
 std::vector<DlgInitItem> ParseDlgInit(std::span<const std::byte> data) {
@@ -36,10 +33,8 @@ std::vector<DlgInitItem> ParseDlgInit(std::span<const std::byte> data) {
         const void* nul = std::memchr(text, '\0', length);
         size_t textLength =
             nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
-        if (message == kComboAddString16 || message == kComboAddString) {
-            items.push_back({id, DlgInitItem::Target::ComboBox, std::string(text, textLength)});
-        } else if (message == kListAddString16 || message == kListAddString) {
-            items.push_back({id, DlgInitItem::Target::ListBox, std::string(text, textLength)});
+        if (message == kComboAddString16) {
+            items.push_back({id, std::string(text, textLength)});
         }
         pos += length;
     }

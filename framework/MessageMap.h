@@ -15,8 +15,7 @@ using AfxHandlerThunk = LRESULT (*)(CWnd* wnd, WPARAM wParam, LPARAM lParam);
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;            // window message; WM_COMMAND for commands and notifications
     UINT nCode;               // WM_COMMAND: notification code (0 for menu commands)
-    UINT nID;                 // WM_COMMAND: first command or control id
-    UINT nLastID;             // WM_COMMAND: last id of a range
+    UINT nID;                 // WM_COMMAND: command or control id
     const UINT* pRegistered;  // a registered message, read from this variable at dispatch time
     AfxHandlerThunk pfn;      // null ends the table
 };
@@ -51,9 +50,6 @@ LRESULT AfxInvoke(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
         return (self->*Fn)(reinterpret_cast<LPCREATESTRUCTW>(lParam));
     } else if constexpr (std::is_same_v<F, LRESULT (C::*)(WPARAM, LPARAM)>) {
         return (self->*Fn)(wParam, lParam);
-    } else if constexpr (std::is_same_v<F, void (C::*)(UINT)>) {
-        (self->*Fn)(LOWORD(wParam));
-        return 0;
     } else if constexpr (std::is_same_v<F, void (C::*)(int)>) {
         (self->*Fn)(static_cast<int>(wParam));
         return 0;
@@ -79,31 +75,27 @@ protected:                                        \
         using TheBaseClass = baseClass;                                               \
         static constexpr AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                              \
-    { 0, 0, 0, 0, nullptr, nullptr }                                                   \
+    { 0, 0, 0, nullptr, nullptr }                                                      \
     }                                                                                  \
     ;                                                                                  \
     static constexpr AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
     return &map;                                                                       \
     }
 
-#define ON_MESSAGE(message, memberFxn) \
-    {message, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+#define ON_MESSAGE(message, memberFxn) {message, 0, 0, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_REGISTERED_MESSAGE(variable, memberFxn) \
-    {0, 0, 0, 0, &variable, &AfxInvoke<&ThisClass::memberFxn>},
-#define ON_COMMAND(id, memberFxn) \
-    {WM_COMMAND, 0, id, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
-#define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    {WM_COMMAND, 0, id, idLast, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+    {0, 0, 0, &variable, &AfxInvoke<&ThisClass::memberFxn>},
+#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_CONTROL(code, id, memberFxn) \
-    {WM_COMMAND, code, id, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
+    {WM_COMMAND, code, id, nullptr, &AfxInvoke<&ThisClass::memberFxn>},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
 
-#define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnCreate>},
-#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnDestroy>},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnClose>},
+#define ON_WM_CREATE() {WM_CREATE, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnCreate>},
+#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnDestroy>},
+#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnClose>},
 #define ON_WM_QUERYENDSESSION() \
-    {WM_QUERYENDSESSION, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnQueryEndSession>},
-#define ON_WM_ENDSESSION() {WM_ENDSESSION, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnEndSession>},
-#define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnDropFiles>},
+    {WM_QUERYENDSESSION, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnQueryEndSession>},
+#define ON_WM_ENDSESSION() {WM_ENDSESSION, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnEndSession>},
+#define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, nullptr, &AfxInvoke<&ThisClass::OnDropFiles>},

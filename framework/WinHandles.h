@@ -1,4 +1,4 @@
-// Small move-only owners for Win32 handles. A borrowed handle stays a plain HICON/HMENU/...;
+// Small move-only owners for Win32 handles. A borrowed handle stays a plain HICON/HKEY/...;
 // only these types ever close one.
 #pragma once
 
@@ -48,11 +48,6 @@ struct IconTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DestroyIcon(h); }
 };
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { ::DestroyMenu(h); }
-};
 struct RegKeyTraits {
     using Handle = HKEY;
     static Handle Invalid() { return nullptr; }
@@ -75,7 +70,6 @@ struct ImageListTraits {
 };
 
 using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

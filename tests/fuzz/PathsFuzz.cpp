@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CString ext = PathExtension(path);
 
     Check((dir + name).Str() == text);
-    Check(name.Find('\\') < 0 && name.Find('/') < 0);
+    Check(name.ReverseFind('\\') < 0 && name.ReverseFind('/') < 0);
     if (!dir.IsEmpty()) {
         const char last = dir[dir.GetLength() - 1];
         Check(last == '\\' || last == '/' || (dir.GetLength() == 2 && dir[1] == ':'));
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(name.View().ends_with(ext.View()));
     Check(ext.IsEmpty() || (ext[0] == '.' && ext.ReverseFind('.') == 0));
-    Check(!ext.IsEmpty() || name.Find('.') < 0);
+    Check(!ext.IsEmpty() || name.ReverseFind('.') < 0);
     if (IsValidUtf8(text)) {
         Check(IsValidUtf8(dir.View()) && IsValidUtf8(name.View()) && IsValidUtf8(ext.View()));
     }

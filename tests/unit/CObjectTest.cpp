@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 // At namespace scope: the IMPLEMENT macros define static members outside the class.
@@ -39,21 +38,18 @@ TEST(CObjectTest, RuntimeClassDescribesTheClass) {
     struct Case {
         const CRuntimeClass* cls;
         const char* name;
-        int size;
         const CRuntimeClass* base;
     };
     const Case cases[] = {
-        {RUNTIME_CLASS(CObject), "CObject", sizeof(CObject), nullptr},
-        {RUNTIME_CLASS(CTestShape), "CTestShape", sizeof(CTestShape), RUNTIME_CLASS(CObject)},
-        {RUNTIME_CLASS(CTestSquare), "CTestSquare", sizeof(CTestSquare), RUNTIME_CLASS(CTestShape)},
-        {RUNTIME_CLASS(CTestBox), "CTestBox", sizeof(CTestBox), RUNTIME_CLASS(CTestSquare)},
+        {RUNTIME_CLASS(CObject), "CObject", nullptr},
+        {RUNTIME_CLASS(CTestShape), "CTestShape", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CTestSquare), "CTestSquare", RUNTIME_CLASS(CTestShape)},
+        {RUNTIME_CLASS(CTestBox), "CTestBox", RUNTIME_CLASS(CTestSquare)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_STREQ(c.cls->m_lpszClassName, c.name);
-        EXPECT_EQ(c.cls->m_nObjectSize, c.size);
         EXPECT_EQ(c.cls->m_pBaseClass, c.base);
-        EXPECT_EQ(CRuntimeClass::FromName(c.name), c.cls);
     }
 
     // The virtual GetRuntimeClass gives the most derived class through a base pointer.
@@ -82,8 +78,6 @@ TEST(CObjectTest, IsKindOfFollowsTheBaseChain) {
                                         << (c.cls ? c.cls->m_lpszClassName : "null"));
         EXPECT_EQ(c.object->IsKindOf(c.cls), c.expected);
     }
-    EXPECT_TRUE(RUNTIME_CLASS(CTestBox)->IsDerivedFrom(RUNTIME_CLASS(CTestShape)));
-    EXPECT_FALSE(RUNTIME_CLASS(CTestShape)->IsDerivedFrom(RUNTIME_CLASS(CTestBox)));
 }
 
 TEST(CObjectTest, CreateObjectByNameMakesTheNamedClass) {
@@ -95,7 +89,7 @@ TEST(CObjectTest, CreateObjectByNameMakesTheNamedClass) {
     EXPECT_EQ(asSquare->m_nSides, 4);
     EXPECT_EQ(dynamic_cast<CTestBox*>(square.get()), nullptr);
 
-    const std::unique_ptr<CObject> box(RUNTIME_CLASS(CTestBox)->CreateObject());
+    const std::unique_ptr<CObject> box(CRuntimeClass::CreateObject("CTestBox"));
     const auto* asBox = dynamic_cast<CTestBox*>(box.get());
     ASSERT_NE(asBox, nullptr);
     EXPECT_EQ(asBox->m_nSides, 4);
@@ -114,9 +108,6 @@ TEST(CObjectTest, CreateObjectGivesNullWithoutACreator) {
         SCOPED_TRACE(name);
         EXPECT_EQ(CRuntimeClass::CreateObject(name), nullptr);
     }
-    EXPECT_EQ(RUNTIME_CLASS(CTestShape)->CreateObject(), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName("CTestMissing"), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName(nullptr), nullptr);
     EXPECT_EQ(CRuntimeClass::CreateObject(nullptr), nullptr);
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,30 +37,20 @@ TEST(CStringTest, ConcatenationAndComparisonOperators) {
     CString s("ab");
     s += CString("cd");
     s += "ef";
-    s += 'g';
-    EXPECT_EQ(s, "abcdefg");
+    EXPECT_EQ(s, "abcdef");
     s += s;  // appending to itself
-    EXPECT_EQ(s, "abcdefgabcdefg");
+    EXPECT_EQ(s, "abcdefabcdef");
 
     EXPECT_EQ(CString("a") + CString("b"), "ab");
     EXPECT_EQ(CString("a") + "b", "ab");
-    EXPECT_EQ("a" + CString("b"), "ab");
-    EXPECT_EQ(CString("a") + '/', "a/");
-    EXPECT_EQ('/' + CString("a"), "/a");
 
     EXPECT_TRUE("abc" == CString("abc"));
     EXPECT_TRUE(CString("abc") != "abd");
     EXPECT_TRUE("abc" != CString("ab"));
     EXPECT_FALSE(CString("abc") != CString("abc"));
-
-    std::map<CString, int> sorted{{"b", 2}, {"a", 1}, {"\xE5\xA4\x89", 3}, {"B", 0}};
-    std::vector<CString> keys;
-    for (const auto& [key, value] : sorted)
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<CString>{"B", "a", "b", "\xE5\xA4\x89"}));
 }
 
-TEST(CStringTest, MidLeftRightClamping) {
+TEST(CStringTest, MidAndLeftClamping) {
     struct Case {
         int first;
         int count;
@@ -96,47 +85,21 @@ TEST(CStringTest, MidLeftRightClamping) {
         int arg;
         const char* mid;
         const char* left;
-        const char* right;
     };
     const OneArgCase oneArgCases[] = {
-        {INT_MIN, "abcdef", "", ""}, {-1, "abcdef", "", ""},
-        {0, "abcdef", "", ""},       {2, "cdef", "ab", "ef"},
-        {5, "f", "abcde", "bcdef"},  {6, "", "abcdef", "abcdef"},
-        {7, "", "abcdef", "abcdef"}, {INT_MAX, "", "abcdef", "abcdef"},
+        {INT_MIN, "abcdef", ""}, {-1, "abcdef", ""}, {0, "abcdef", ""}, {2, "cdef", "ab"},
+        {5, "f", "abcde"},       {6, "", "abcdef"},  {7, "", "abcdef"}, {INT_MAX, "", "abcdef"},
     };
     for (const OneArgCase& c : oneArgCases) {
         SCOPED_TRACE(testing::Message() << "argument " << c.arg);
         EXPECT_EQ(s.Mid(c.arg), c.mid);
         EXPECT_EQ(s.Left(c.arg), c.left);
-        EXPECT_EQ(s.Right(c.arg), c.right);
         EXPECT_TRUE(CString().Left(c.arg).IsEmpty());
-        EXPECT_TRUE(CString().Right(c.arg).IsEmpty());
     }
 }
 
-TEST(CStringTest, FindAndReverseFind) {
+TEST(CStringTest, ReverseFind) {
     const CString s("C:/Tools/app.exe");
-    struct Case {
-        const char* sub;
-        int start;
-        int expected;
-    };
-    const Case cases[] = {
-        {"/", 0, 2},    {"/", 3, 8},     {"/", 9, -1},   {"Tools", INT_MIN, 3},
-        {"exe", 0, 13}, {"exe", 14, -1}, {"zip", 0, -1}, {"/", INT_MAX, -1},
-        {"", 4, 4},     {"", 16, 16},    {"", 17, -1},   {"C:/Tools/app.exe.", 0, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "Find(\"" << c.sub << "\", " << c.start << ")");
-        EXPECT_EQ(s.Find(c.sub, c.start), c.expected);
-        if (c.sub[0] != '\0' && c.sub[1] == '\0') {
-            EXPECT_EQ(s.Find(c.sub[0], c.start), c.expected);
-        }
-    }
-    EXPECT_EQ(s.Find(static_cast<const char*>(nullptr)), -1);
-    EXPECT_EQ(s.Find('C', -5), 0);
-    EXPECT_EQ(s.Find('x', 16), -1);
-
     EXPECT_EQ(s.ReverseFind('/'), 8);
     EXPECT_EQ(s.ReverseFind('C'), 0);
     EXPECT_EQ(s.ReverseFind('\\'), -1);
@@ -147,70 +110,53 @@ TEST(CStringTest, FindAndReverseFind) {
 TEST(CStringTest, TrimRemovesAsciiWhiteSpaceOnly) {
     struct Case {
         const char* input;
-        const char* both;
-        const char* left;
-        const char* right;
+        const char* trimmed;
     };
     const Case cases[] = {
-        {"  abc  ", "abc", "abc  ", "  abc"},
-        {" \t\n\v\f\r x y \r\n", "x y", "x y \r\n", " \t\n\v\f\r x y"},
-        {" \t\r\n ", "", "", ""},
-        {"", "", "", ""},
-        {"abc", "abc", "abc", "abc"},
+        {"  abc  ", "abc"},
+        {" \t\n\v\f\r x y \r\n", "x y"},
+        {" \t\r\n ", ""},
+        {"", ""},
+        {"abc", "abc"},
         // à ends in 0xA0 and Å in 0x85, which are spaces in some 8-bit code pages.
-        {" voilà ", "voilà", "voilà ", " voilà"},
-        {"\xC3\x85", "\xC3\x85", "\xC3\x85", "\xC3\x85"},
+        {" voilà ", "voilà"},
+        {"\xC3\x85", "\xC3\x85"},
         // Non-breaking and ideographic spaces are text here, not white space.
-        {"\xC2\xA0x\xC2\xA0", "\xC2\xA0x\xC2\xA0", "\xC2\xA0x\xC2\xA0", "\xC2\xA0x\xC2\xA0"},
-        {" 　ｱｲｺﾝの変更　 ", "　ｱｲｺﾝの変更　", "　ｱｲｺﾝの変更　 ", " 　ｱｲｺﾝの変更　"},
+        {"\xC2\xA0x\xC2\xA0", "\xC2\xA0x\xC2\xA0"},
+        {" 　ｱｲｺﾝの変更　 ", "　ｱｲｺﾝの変更　"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.input)));
-        EXPECT_EQ(CString(c.input).Trim(), c.both);
-        EXPECT_EQ(CString(c.input).TrimLeft(), c.left);
-        EXPECT_EQ(CString(c.input).TrimRight(), c.right);
+        EXPECT_EQ(CString(c.input).Trim(), c.trimmed);
     }
 }
 
-TEST(CStringTest, CaseChangesTouchAsciiLettersOnly) {
-    CString s("Straße Äö xyz-09 変更");
-    EXPECT_EQ(s.MakeUpper(), "STRAßE Äö XYZ-09 変更");
-    EXPECT_EQ(s.MakeLower(), "straße Äö xyz-09 変更");
-    EXPECT_EQ(CString("@[`{").MakeLower(), "@[`{");
-    EXPECT_EQ(CString("@[`{").MakeUpper(), "@[`{");
-}
-
-TEST(CStringTest, CompareAndCompareNoCase) {
+TEST(CStringTest, CompareNoCase) {
     struct Case {
         const char* a;
         const char* b;
-        int compare;
         int noCase;
     };
     const Case cases[] = {
-        {"abc", "abc", 0, 0},
-        {"abc", "ABC", 1, 0},
-        {"abc", "abd", -1, -1},
-        {"ABD", "abc", -1, 1},
-        {"a", "ab", -1, -1},
-        {"", "", 0, 0},
-        {"", "a", -1, -1},
+        {"abc", "abc", 0},
+        {"abc", "ABC", 0},
+        {"abc", "abd", -1},
+        {"ABD", "abc", 1},
+        {"a", "ab", -1},
+        {"", "", 0},
+        {"", "a", -1},
         // Letters fold to lower case, so '_' (0x5F) sorts before letters.
-        {"_", "A", 1, -1},
-        {"[", "a", -1, -1},
+        {"_", "A", -1},
+        {"[", "a", -1},
         // Bytes from 0x80 compare as unsigned and are not folded.
-        {"\xC3\xA4", "z", 1, 1},
-        {"\xC3\xA4", "\xC3\x84", 1, 1},
-        {"ｱｲｺﾝ.ICO", "ｱｲｺﾝ.ico", -1, 0},
+        {"\xC3\xA4", "z", 1},
+        {"\xC3\xA4", "\xC3\x84", 1},
+        {"ｱｲｺﾝ.ICO", "ｱｲｺﾝ.ico", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.a << "\" vs \"" << c.b << '"');
         const CString a(c.a);
         const CString b(c.b);
-        EXPECT_EQ(a.Compare(b) > 0, c.compare > 0);
-        EXPECT_EQ(a.Compare(b) < 0, c.compare < 0);
-        EXPECT_EQ(b.Compare(a) < 0, c.compare > 0);
-        EXPECT_EQ(a < b, c.compare < 0);
         EXPECT_EQ(a.CompareNoCase(b) > 0, c.noCase > 0);
         EXPECT_EQ(a.CompareNoCase(b) < 0, c.noCase < 0);
         EXPECT_EQ(b.CompareNoCase(a) < 0, c.noCase > 0);
@@ -224,20 +170,8 @@ TEST(CStringTest, FormatPassesStringsAsUtf8Text) {
     s.Format("%s%s", name, verb);
     EXPECT_EQ(s, "ｱｲｺﾝの変更");
 
-    s.Format("%s=%d (%s, %s)", CString("count"), 3, std::string("std"), "literal");
-    EXPECT_EQ(s, "count=3 (std, literal)");
-
-    const char* null = nullptr;
-    // The C library is not relied on to print a null %s (glibc would print nothing for "%.4s").
-    s.Format("[%s] [%.4s]", null, null);
-    EXPECT_EQ(s, "[(null)] [(nul]");
-
     s.Format("%d,%d,%d", -1, -22, INT_MIN);
     EXPECT_EQ(s, "-1,-22,-2147483648");
-
-    enum class Kind { kSeparator = 7 };
-    s.Format("%c%u %.2f %lld %d 100%%", 'x', 42u, 2.5, -9000000000LL, Kind::kSeparator);
-    EXPECT_EQ(s, "x42 2.50 -9000000000 7 100%");
 
     s.Format("");
     EXPECT_TRUE(s.IsEmpty());
@@ -245,34 +179,23 @@ TEST(CStringTest, FormatPassesStringsAsUtf8Text) {
 
 TEST(CStringTest, FormatNeverTruncatesAndMayUseItself) {
     CString s("old");
-    s.Format("%s", std::string(10000, 'x'));
+    s.Format("%s", CString(std::string(10000, 'x')));
     EXPECT_EQ(s.GetLength(), 10000);
     EXPECT_EQ(s.Str(), std::string(10000, 'x'));
 
     s.Format("%*d|", 20000, 7);
     EXPECT_EQ(s.GetLength(), 20001);
-    EXPECT_EQ(s.Right(3), " 7|");
+    EXPECT_EQ(s.Mid(19998), " 7|");
 
     s = "ab";
     s.Format("%s-%s", s, s);
     EXPECT_EQ(s, "ab-ab");
-
-    s.AppendFormat("+%s", s);
-    EXPECT_EQ(s, "ab-ab+ab-ab");
-
-    CString long_text(std::string(5000, 'y'));
-    long_text.AppendFormat("%s%d", std::string(5000, 'z'), 12);
-    EXPECT_EQ(long_text.GetLength(), 10002);
-    EXPECT_EQ(long_text.Mid(4999, 2), "yz");
-    EXPECT_EQ(long_text.Right(3), "z12");
 }
 
 // Only types that survive a trip through "..." are accepted; anything else fails to compile.
-static_assert(CStringFormatArgument<CString> && CStringFormatArgument<std::string>);
-static_assert(CStringFormatArgument<const char*> && CStringFormatArgument<char[4]>);
+static_assert(CStringFormatArgument<CString> && CStringFormatArgument<const CString&>);
 static_assert(CStringFormatArgument<int> && CStringFormatArgument<double>);
-static_assert(CStringFormatArgument<void*>);
-static_assert(!CStringFormatArgument<std::string_view>);
+static_assert(!CStringFormatArgument<std::string> && !CStringFormatArgument<std::string_view>);
 static_assert(!CStringFormatArgument<std::vector<int>>);
 
 }  // namespace

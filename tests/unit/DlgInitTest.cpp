@@ -39,32 +39,27 @@ private:
     std::vector<std::byte> m_bytes;
 };
 
-using Target = DlgInitItem::Target;
-
 TEST(DlgInitTest, ReadsPackedRecordsInOrderAtAnyAlignment) {
     // "最小化" is 9 bytes of UTF-8: with its NUL the next record starts at an even offset,
     // after "ab" (3 bytes) at an odd one.
     auto data = Bytes()
                     .Record(1004, 0x0403, "通常のｳｲﾝﾄﾞｳ")
                     .Record(1004, 0x0403, "ab")
-                    .Record(1015, 0x0401, "最小化")
-                    .Record(7, 0x0143, "")
-                    .Record(8, 0x0180, "list")
+                    .Record(1015, 0x0403, "最小化")
+                    .Record(7, 0x0403, "")
+                    .Record(8, 0x0403, "last")
                     .Word(0)
                     .Get();
     std::vector<DlgInitItem> expected = {
-        {1004, Target::ComboBox, "通常のｳｲﾝﾄﾞｳ"},
-        {1004, Target::ComboBox, "ab"},
-        {1015, Target::ListBox, "最小化"},
-        {7, Target::ComboBox, ""},
-        {8, Target::ListBox, "list"},
+        {1004, "通常のｳｲﾝﾄﾞｳ"}, {1004, "ab"}, {1015, "最小化"}, {7, ""}, {8, "last"},
     };
     EXPECT_EQ(ParseDlgInit(data), expected);
 }
 
 TEST(DlgInitTest, SkipsOtherMessagesAndCutsTextAtItsNul) {
     auto data = Bytes()
-                    .Record(5, 0x0401 + 0x100, "not an item")
+                    .Record(5, 0x0401, "a list box item")
+                    .Record(5, 0x0143, "not read either")
                     .Word(6)
                     .Word(0x0403)
                     .Dword(6)
@@ -79,7 +74,7 @@ TEST(DlgInitTest, SkipsOtherMessagesAndCutsTextAtItsNul) {
                     .Word(0)
                     .Record(9, 0x0403, "after the end mark")
                     .Get();
-    std::vector<DlgInitItem> expected = {{6, Target::ComboBox, "ab"}, {6, Target::ComboBox, "xyz"}};
+    std::vector<DlgInitItem> expected = {{6, "ab"}, {6, "xyz"}};
     EXPECT_EQ(ParseDlgInit(data), expected);
 }
 

@@ -325,7 +325,7 @@ TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     Main()->m_hWnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7ff0));  // no such window
     EXPECT_EQ(Main()->CreateButtonWnd(Entry("a", "C:\\a.exe")), nullptr);
     Main()->m_hWnd = real;
-    EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
+    EXPECT_EQ(Main()->m_listWnd.GetCount(), 0);
     EXPECT_TRUE(m_trayCalls.Calls().empty());
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "dialogs/CChangeIconDlg.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
@@ -155,8 +157,13 @@ TEST(ChangeIconDlgTest, DefaultIconShowsTheEntrysOwnFirstIcon) {
 TEST(ChangeIconDlgTest, BrowsingTakesTheChosenFileOrTheDefault) {
     CString lib = Fixture("library6.dll");
     CString lib3 = Fixture("threeicons.dll");
-    CString lib3Shouting = lib3;
-    lib3Shouting.MakeUpper();
+    std::string shouting = lib3.Str();
+    for (char& ch : shouting) {
+        if (ch >= 'a' && ch <= 'z') {
+            ch = static_cast<char>(ch - 'a' + 'A');
+        }
+    }
+    const CString lib3Shouting(shouting);
     struct Case {
         const char* what;
         CString chosen;

@@ -272,6 +272,64 @@ TEST(DialogFrameworkTest, DataExchangeBothWaysAndTheResultOfTheButton) {
     }
 }
 
+// A dialog on the entry template that exchanges one text and one check state with the controls
+// a case names, which may be missing or of the wrong kind.
+class NamedControlsDlg : public CDialog {
+public:
+    NamedControlsDlg(int textId, int checkId)
+        : CDialog(IDD_ENTRY_SETTINGS), m_textId(textId), m_checkId(checkId) {}
+
+    CString m_strText;
+    int m_bCheck = 1;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, m_textId, m_strText);
+        DDX_Check(pDX, m_checkId, m_bCheck);
+    }
+
+private:
+    int m_textId;
+    int m_checkId;
+};
+
+// A failed exchange is reported, and OK then leaves the dialog open with the focus on the control
+// that could not be read, if there is one.
+TEST(DialogFrameworkTest, AFailedExchangeKeepsTheDialogOpen) {
+    struct Case {
+        const char* what;
+        int textId;
+        int checkId;
+        bool exchanges;
+        int focus;  // after OK
+    };
+    const Case cases[] = {
+        {"every control there", IDC_PATH, IDC_MAKE_GROUP, true, 0},
+        {"a text of no control", 4711, IDC_MAKE_GROUP, false, IDC_TITLE},
+        {"a check state of an edit", IDC_PATH, IDC_DIR, false, IDC_DIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        NamedControlsDlg dlg(c.textId, c.checkId);
+        ui::ModalScript script;
+        script.Then([&](HWND dialog) {
+            EXPECT_EQ(dlg.UpdateData(FALSE), c.exchanges ? TRUE : FALSE);
+            ::CheckDlgButton(dialog, IDC_MAKE_GROUP, BST_UNCHECKED);
+            EXPECT_EQ(dlg.UpdateData(TRUE), c.exchanges ? TRUE : FALSE);
+            ::SetFocus(::GetDlgItem(dialog, IDC_TITLE));
+            ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+            if (!c.exchanges) {
+                EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, c.focus));
+            }
+            // Reached only when OK left the dialog open.
+            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_EQ(dlg.DoModal(), c.exchanges ? IDOK : IDCANCEL);
+        // An edit has no check state: the member keeps its value instead of reading as unchecked.
+        EXPECT_EQ(dlg.m_bCheck, c.checkId == IDC_MAKE_GROUP ? BST_UNCHECKED : BST_CHECKED);
+    }
+}
+
 // The file dialog, driven through its own controls: Wine's open dialog names the file in the
 // combo box 0x47c (cmb13) and lists the filter in 0x470 (cmb1). (Wine's dialog itself cannot
 // take a typed name longer than MAX_PATH: it overruns a buffer of its own.)
@@ -300,7 +358,7 @@ TEST(DialogFrameworkTest, FileDialogShowsTheFilterAndReturnsTheTypedPath) {
             ::SetDlgItemTextW(dialog, 0x47c, c.typed.c_str());
             ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
-        CFileDialog fd(TRUE, nullptr, "*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+        CFileDialog fd("*.exe;*.com", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "実行ﾌｧｲﾙ(*.exe ;*.com) |*.exe;*.com|すべてのﾌｧｲﾙ(*.*)|*.*||");
         EXPECT_EQ(fd.DoModal(), c.result);
         if (c.result == IDOK) {

@@ -84,7 +84,8 @@ protected:
     }
 
     static CButtonTrayWnd* FirstWnd() {
-        return static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetHead());
+        return static_cast<CButtonTrayWnd*>(
+            Main()->m_listWnd.GetAt(Main()->m_listWnd.GetHeadPosition()));
     }
 
     static void ExpectExclamation(const ui::MessageBoxInfo& box, const wchar_t* text) {

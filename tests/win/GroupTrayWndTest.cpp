@@ -143,7 +143,9 @@ TEST_F(GroupTrayWndTest, GroupsAreNumberedInListOrderAndReadTheirOwnMembers) {
     ASSERT_EQ(GroupWnd(2)->m_nGroupNo, 2);
     EXPECT_EQ(GroupWnd(1)->m_nMemberCount, 1);
     EXPECT_EQ(GroupWnd(2)->m_nMemberCount, 2);
-    EXPECT_EQ(*static_cast<AppEntry*>(GroupWnd(2)->m_listMembers.GetTail()), c);
+    EXPECT_EQ(*static_cast<AppEntry*>(
+                  GroupWnd(2)->m_listMembers.GetAt(GroupWnd(2)->m_listMembers.FindIndex(1))),
+              c);
     EXPECT_EQ(GroupWnd(2)->m_entry.IsGroup, 1);
 
     Close();
@@ -416,7 +418,7 @@ TEST_F(GroupTrayWndTest, DeletingTheFirstOfTwoGroupsRenumbersTheOther) {
     RunModal(second, ID_GROUP_DELETE, [](HWND box) { ui::Click(box, IDOK); });
     EXPECT_EQ(Main()->m_nGroupCount, 0);
     EXPECT_EQ(store::ReadDword(L"Button", L"Num"), 0u);
-    EXPECT_TRUE(Main()->m_listWnd.IsEmpty());
+    EXPECT_EQ(Main()->m_listWnd.GetCount(), 0);
 }
 
 // A store that asks for more windows than the system gives: loading stops at the first refusal,

@@ -262,8 +262,8 @@ TEST_P(HostileStoreTest, StartsAnswersShowsWhatItCanAndKeepsEveryValidEntry) {
     }
     EXPECT_EQ(tips, c.tips);
     if (c.members >= 0) {
-        auto* group =
-            static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetHead()));
+        auto* group = static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(
+            Main()->m_listWnd.GetAt(Main()->m_listWnd.GetHeadPosition())));
         EXPECT_EQ(group->m_nMemberCount, c.members);
     }
 

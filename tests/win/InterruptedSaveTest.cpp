@@ -174,11 +174,12 @@ struct Scenario {
 
 void Reverse() {
     std::vector<void*> windows;
-    while (!Main()->m_listWnd.IsEmpty()) {
-        windows.push_back(Main()->m_listWnd.RemoveTail());
+    for (POSITION pos = Main()->m_listWnd.GetHeadPosition(); pos != nullptr;) {
+        windows.push_back(Main()->m_listWnd.GetNext(pos));
     }
-    for (void* w : windows) {
-        Main()->m_listWnd.AddTail(w);
+    Main()->m_listWnd.RemoveAll();
+    for (auto w = windows.rbegin(); w != windows.rend(); ++w) {
+        Main()->m_listWnd.AddTail(*w);
     }
 }
 

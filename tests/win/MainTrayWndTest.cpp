@@ -457,7 +457,8 @@ TEST_P(AppAddTest, AddingAnEntryOrAGroupWritesItAtOnce) {
         EXPECT_EQ(Main()->m_nGroupCount, 1);
         EXPECT_TRUE(StoredMemberTitles(1).empty());
         auto* wnd =
-            static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetTail()));
+            static_cast<CGroupTrayWnd*>(static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetAt(
+                Main()->m_listWnd.FindIndex(Main()->m_listWnd.GetCount() - 1))));
         EXPECT_EQ(wnd->m_nGroupNo, 1);
         EXPECT_EQ(wnd->m_nMemberCount, 0);
     } else {

@@ -73,10 +73,18 @@ struct Members {
     ~Members() {
         // The dialog deletes what it removes; what is left belongs to us.
         for (auto& p : owned) {
-            if (list.Find(p.get()) == nullptr) {
+            if (!Holds(p.get())) {
                 p.release();
             }
         }
+    }
+    bool Holds(const AppEntry* e) const {
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            if (list.GetNext(pos) == e) {
+                return true;
+            }
+        }
+        return false;
     }
     std::vector<std::string> Titles() const {
         std::vector<std::string> titles;
@@ -233,7 +241,7 @@ TEST(OrderDlgTest, EmptyListButtonsDoNothing) {
         EXPECT_TRUE(Lines(dialog).empty());
     });
     EXPECT_EQ(m.count, 0);
-    EXPECT_TRUE(m.list.IsEmpty());
+    EXPECT_EQ(m.list.GetCount(), 0);
 }
 
 // Entry windows as the main window lists them; destroyed (and self-deleted) at the end.
