@@ -4,20 +4,20 @@ namespace store_names {
 
 CString EntrySection(int n) {
     CString section;
-    section.Format("%s%d", kEntryPrefix, n);
+    section.Format("%s%d", CString(kEntryPrefix), n);
     return section;
 }
 
 CString GroupSection(int groupNo) {
     CString section;
-    section.Format("%s\\%s%d", kGroupsSection, kGroupPrefix, groupNo);
+    section.Format("%s\\%s%d", CString(kGroupsSection), CString(kGroupPrefix), groupNo);
     return section;
 }
 
 CString MemberSection(int groupNo, int memberNo) {
     CString section;
-    section.Format("%s\\%s%d\\%s%d", kGroupsSection, kGroupPrefix, groupNo, kMemberPrefix,
-                   memberNo);
+    section.Format("%s\\%s%d\\%s%d", CString(kGroupsSection), CString(kGroupPrefix), groupNo,
+                   CString(kMemberPrefix), memberNo);
     return section;
 }
 
