@@ -93,7 +93,7 @@ dist: bootstrap
 # table goes into docs/PERFORMANCE.md. BENCH_RUNS runs per figure (default 5).
 bench: bootstrap
 	@$(call build,x64,velmora_bench)
-	@$(call build,x86,velmora)
+	@$(call build,x86,velmora_bench)
 	@scripts/bench $(BUILD)
 
 clean:

@@ -36,12 +36,15 @@ void BenchTable::AddRow(const std::string& figure, const std::string& program,
 }
 
 std::string BenchTable::Markdown() const {
+    // The harness is built for each architecture and measures the programs of its own; the
+    // tables of both runs go into one, told apart by this column.
+    const char* arch = sizeof(void*) == 8 ? "x64" : "x86";
     std::string text =
-        "| Figure | Velmora | Floor | Velmora / floor | Goal | Met | Bare floor | Velmora / "
+        "| Arch | Figure | Velmora | Floor | Velmora / floor | Goal | Met | Bare floor | Velmora / "
         "bare |\n"
-        "|---|---:|---:|---:|---|---|---:|---:|\n";
+        "|---|---|---:|---:|---:|---|---|---:|---:|\n";
     for (const Row& r : m_rows) {
-        text += "| " + r.figure + " | " + r.program + " | " + r.floor + " | " + r.comparison +
+        text += std::string("| ") + arch + " | " + r.figure + " | " + r.program + " | " + r.floor + " | " + r.comparison +
                 " | " + r.goal + " | " + r.met + " | " + r.bare + " | " + r.bareComparison + " |\n";
     }
     return text;
