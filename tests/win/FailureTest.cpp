@@ -17,6 +17,7 @@
 #include "framework/CWnd.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/TestEntries.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/ImportRedirect.h"
 #include "tests/support/Printers.h"
@@ -27,14 +28,6 @@
 #include "tray/CGroupTrayWnd.h"
 
 namespace {
-
-AppEntry Entry(const char* title, const char* path, int isGroup = 0) {
-    AppEntry e;
-    e.Title = title;
-    e.AppName = path;
-    e.IsGroup = isGroup;
-    return e;
-}
 
 std::wstring StoredTitle(int n) {
     return store::ReadString(L"Btn" + std::to_wstring(n), L"Title").value_or(L"<none>");

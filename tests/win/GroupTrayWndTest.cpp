@@ -18,6 +18,7 @@
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
 #include "res/resource.h"
+#include "tests/support/TestEntries.h"
 #include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
@@ -30,14 +31,6 @@
 #include "tray/CTrayIconService.h"
 
 namespace {
-
-AppEntry Entry(const char* title, const CString& path, int isGroup = 0) {
-    AppEntry e;
-    e.Title = title;
-    e.AppName = path;
-    e.IsGroup = isGroup;
-    return e;
-}
 
 AppEntry Group(const char* title) { return Entry(title, "", 1); }
 
@@ -276,8 +269,7 @@ TEST_F(GroupTrayWndTest, MembersAreListedByTitleOrFileNameWithTheirIcons) {
 
 // The menu's commands 701..800 serve a hundred members; a hundred is also the most that can be
 // added. Members loaded beyond that stay stored but have no place in the menu.
-class GroupTrayWndHundredTest : public GroupTrayWndTest,
-                                public testing::WithParamInterface<int> {};
+class GroupTrayWndHundredTest : public GroupTrayWndTest, public testing::WithParamInterface<int> {};
 
 TEST_P(GroupTrayWndHundredTest, AHundredMembersFillTheMenuAndNoMoreCanBeAdded) {
     const int stored = GetParam();  // members in the store
@@ -303,9 +295,8 @@ TEST_P(GroupTrayWndHundredTest, AHundredMembersFillTheMenuAndNoMoreCanBeAdded) {
     ::SendMessageW(Hwnd(0), WM_COMMAND, ID_MEMBER_LAST + 1, 0);
     EXPECT_EQ(none.Seen(), 0);
 
-    ui::MenuScript menu([](HWND window, HMENU hmenu) {
-        ui::MenuScript::Choose(window, hmenu, ID_MEMBER_LAST);
-    });
+    ui::MenuScript menu(
+        [](HWND window, HMENU hmenu) { ui::MenuScript::Choose(window, hmenu, ID_MEMBER_LAST); });
     ::SendMessageW(Hwnd(0), WM_TRAYNOTIFY, 1, WM_LBUTTONUP);
     ASSERT_TRUE(ui::PumpUntil([&] { return menu.Ran(); }));
     ASSERT_EQ(menu.Items().size(), 100u);

@@ -15,6 +15,7 @@
 #include "entries/StoreNames.h"
 #include "entries/EntryStore.h"
 #include "res/resource.h"
+#include "tests/support/TestEntries.h"
 #include "tests/support/Printers.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/Pixels.h"
@@ -90,14 +91,6 @@ protected:
         ui::PumpFor(200);
     }
 };
-
-AppEntry Entry(const char* title, const char* path, int isGroup = 0) {
-    AppEntry e;
-    e.Title = title;
-    e.AppName = path;
-    e.IsGroup = isGroup;
-    return e;
-}
 
 AppEntry StoredButton(int n) {
     AppEntry e;

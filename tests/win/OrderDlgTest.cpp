@@ -14,6 +14,7 @@
 #include "framework/Afx.h"
 #include "framework/Utf.h"
 #include "res/resource.h"
+#include "tests/support/TestEntries.h"
 #include "tests/support/Printers.h"
 #include "tests/support/UiDriver.h"
 #include "tray/CButtonTrayWnd.h"
@@ -95,13 +96,6 @@ struct Members {
         return titles;
     }
 };
-
-AppEntry Entry(const char* title, const char* path) {
-    AppEntry e;
-    e.Title = title;
-    e.AppName = path;
-    return e;
-}
 
 std::vector<AppEntry> ThreeMembers() {
     return {Entry("メモ帳", "C:\\Windows\\notepad.exe"), Entry("", "C:\\Tools\\Calc.Exe"),
