@@ -244,9 +244,14 @@ TEST_F(AppStartTest, AppletOpensThroughRundll32) {
         const char* path;  // below the test folder
         const char* quote;
     } cases[] = {{"bin\\helper.cpl", ""}, {"cpl dir, v2\\my applet.cpl", "\""}};
+    int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
+        // A record of its own for each case: the host of the case before may still hold its
+        // file while it ends, and would keep this one's host from writing it.
+        m_record = s_root + L"record-applet-" + std::to_wstring(++n) + L".txt";
         ::DeleteFileW(m_record.c_str());
+        ::SetEnvironmentVariableW(kLaunchRecordVariable, m_record.c_str());
         const std::string path = Narrow(s_root) + c.path;
         CAppStart start;
         start.SetData(nullptr, path, Narrow(s_root) + "work", "-x", 2);
