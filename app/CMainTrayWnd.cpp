@@ -49,6 +49,9 @@ BEGIN_MESSAGE_MAP(CMainTrayWnd, CWnd)
     ON_COMMAND(ID_TRAY_MENU, OnTrayMenu)
     ON_WM_ENDSESSION()
     ON_REGISTERED_MESSAGE(CMainTrayWnd::s_uTaskbarCreated, OnTaskbarCreated)
+    ON_MESSAGE(WM_DPICHANGED, OnDisplayScaleChange)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayScaleChange)
+    ON_MESSAGE(WM_SETTINGCHANGE, OnDisplayScaleChange)
 END_MESSAGE_MAP()
 
 CMainTrayWnd::CMainTrayWnd() { LoadCount(); }
@@ -76,8 +79,9 @@ BOOL CMainTrayWnd::SaveCount() {
 }
 
 BOOL CMainTrayWnd::SetTrayIcon(DWORD message, UINT iconId) {
-    return CTrayIconService::Instance().Notify(message, m_hWnd, LoadSmallResourceIcon(iconId),
-                                               "Velmora");
+    return CTrayIconService::Instance().Notify(
+        message, m_hWnd, [iconId](UINT dpi) { return LoadSmallResourceIcon(iconId, dpi); },
+        "Velmora");
 }
 
 BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete(m_hWnd); }
@@ -371,6 +375,15 @@ void CMainTrayWnd::OnTrayMenu() {
 LRESULT CMainTrayWnd::OnTaskbarCreated(WPARAM, LPARAM) {
     CTrayIconService::Instance().ReAddAll();
     return 0;
+}
+
+// Runs when the display's scale, resolution or the system's settings may have changed: the
+// tray icons are made again when the taskbar's DPI is not the one they were made at. A window
+// that was never shown gets WM_DPICHANGED only on some systems, but every top-level window gets
+// the broadcasts.
+LRESULT CMainTrayWnd::OnDisplayScaleChange(WPARAM, LPARAM) {
+    CTrayIconService::Instance().Rescale();
+    return Default();
 }
 
 void CMainTrayWnd::ToggleIcons() {

@@ -92,6 +92,7 @@ protected:
     void OnTrayDblClk();
     void OnTrayMenu();
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDisplayScaleChange(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

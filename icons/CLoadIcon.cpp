@@ -3,17 +3,19 @@
 #include <shellapi.h>
 
 #include <climits>
+#include <string>
 
 #include "entries/PathParts.h"
+#include "icons/DisplayScale.h"
 #include "framework/Utf.h"
 
 IMPLEMENT_DYNCREATE(CLoadIcon, CObject)
 
-BOOL CLoadIcon::Create(BOOL bSmall) {
+BOOL CLoadIcon::Create(BOOL bSmall, UINT dpi) {
     m_nCount = 0;
     m_bSmall = bSmall;
-    int size = bSmall != FALSE ? 16 : 32;
-    return m_imageList.Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 0);
+    m_nSize = bSmall != FALSE ? display_scale::SmallIconSize(dpi) : display_scale::LargeIconSize(dpi);
+    return m_imageList.Create(m_nSize, m_nSize, ILC_COLORDDB | ILC_MASK, 0, 0);
 }
 
 void CLoadIcon::SetFile(const CString& path) {
@@ -47,28 +49,70 @@ HICON CLoadIcon::GetIcon(int index) {
     return m_imageList.GetIcon(0).Release();
 }
 
-UniqueIcon CLoadIcon::ExtractFromFile(int index) const {
-    // Only the size in use is asked for: each size asked reads the file's icon resources again,
-    // and the other one would be destroyed unused.
+namespace {
+
+// `path` with its %NAME% variables expanded; empty when the system cannot expand it.
+std::wstring ExpandedPath(const std::wstring& path) {
+    DWORD needed = ::ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return std::wstring();
+    }
+    std::wstring expanded(needed, L'\0');
+    DWORD written = ::ExpandEnvironmentStringsW(path.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed) {
+        return std::wstring();
+    }
+    expanded.resize(written - 1);  // the count includes the terminating zero
+    return expanded;
+}
+
+// Icon `index` of `file` (a negative index names a resource id) at size x size, taken from the
+// file's image nearest that size; empty when the file gives none there.
+UniqueIcon ExtractAtSize(const std::wstring& file, int index, int size) {
     HICON hIcon = nullptr;
-    const std::wstring file = Widen(m_strFile.View());
-    UINT extracted = m_bSmall != FALSE ? ::ExtractIconExW(file.c_str(), index, nullptr, &hIcon, 1)
-                                       : ::ExtractIconExW(file.c_str(), index, &hIcon, nullptr, 1);
-    // When nothing was extracted (0, or (UINT)-1 for an unreadable file) Wine still writes the
-    // handle, with garbage: it is no icon of ours.
-    if (extracted == 0 || extracted == UINT_MAX) {
+    UINT id = 0;
+    // ExtractIconEx knows two sizes only, the system's small and large; this one takes any.
+    UINT extracted = ::PrivateExtractIconsW(file.c_str(), index, size, size, &hIcon, &id, 1,
+                                            LR_DEFAULTCOLOR);
+    // When nothing was extracted (0, or (UINT)-1 for an unreadable file) the handle may still
+    // have been written, with garbage: it is no icon of ours.
+    if (extracted == 0 || extracted == UINT_MAX || hIcon == nullptr) {
         return UniqueIcon();
     }
     return UniqueIcon(hIcon);
 }
 
+}  // namespace
+
+UniqueIcon CLoadIcon::ExtractFromFile(int index) const {
+    // Only the size in use is asked for: each size asked reads the file's icon resources again.
+    return ExtractAtSize(Widen(m_strFile.View()), index, m_nSize);
+}
+
 UniqueIcon CLoadIcon::GetShellIcon() {
-    SHFILEINFOW info{};
-    UINT flags = SHGFI_ICON | (m_bSmall != FALSE ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-    DWORD_PTR found =
-        ::SHGetFileInfoW(Widen(m_strFile.View()).c_str(), 0, &info, sizeof(info), flags);
-    UniqueIcon icon(info.hIcon);  // a copy made for us, whatever the result says
     m_nCount = 1;
+    const std::wstring file = Widen(m_strFile.View());
+    // Where the shell takes the file's icon from, so that it can be taken there at our size:
+    // the shell itself gives only its own small and large size.
+    SHFILEINFOW where{};
+    if (::SHGetFileInfoW(file.c_str(), 0, &where, sizeof(where), SHGFI_ICONLOCATION) != 0 &&
+        where.szDisplayName[0] != L'\0') {
+        std::wstring location(where.szDisplayName);
+        // A location may be written with %SystemRoot% and the like.
+        if (std::wstring expanded = ExpandedPath(location); !expanded.empty()) {
+            location = expanded;
+        }
+        if (UniqueIcon icon = ExtractAtSize(location, where.iIcon, m_nSize)) {
+            return icon;
+        }
+    }
+    // An icon the shell makes for this one file (no location to read): the shell's own size
+    // nearest ours from above, brought to our size by the converter list.
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_ICON |
+                 (m_nSize <= ::GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+    DWORD_PTR found = ::SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), flags);
+    UniqueIcon icon(info.hIcon);  // a copy made for us, whatever the result says
     if (found == 0) {
         return UniqueIcon();
     }

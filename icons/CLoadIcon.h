@@ -1,6 +1,7 @@
-// Gives icons of one fixed size, 16 x 16 (small) or 32 x 32 (large), out of any file: by index
-// from programs and libraries, otherwise the icon the shell shows for the file. Made for one
-// use and discarded; the icons it returns belong to the caller.
+// Gives icons of one fixed size, the small or the large icon size at a DPI (16 x 16 or 32 x 32
+// at 96 DPI), out of any file: by index from programs and libraries, otherwise the icon the shell
+// shows for the file. Each icon is taken from the file at that size, not stretched from another.
+// Made for one use and discarded; the icons it returns belong to the caller.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +17,11 @@ public:
     CLoadIcon() = default;
     ~CLoadIcon() override = default;
 
-    // Chooses the size (bSmall not 0: 16 x 16) and makes the converter list. Called once, first.
-    BOOL Create(BOOL bSmall);
+    // Chooses the size (bSmall not 0: the small icon size at `dpi`, else the large) and makes
+    // the converter list. Called once, first.
+    BOOL Create(BOOL bSmall, UINT dpi);
+    // The side of every icon it gives, in pixels.
+    int IconSize() const { return m_nSize; }
     // Makes path the current file; its icons are counted when GetCount first asks.
     void SetFile(const CString& path);
     // How many icons the current file offers: from the file for ".exe" and ".dll", else 1; 1
@@ -41,6 +45,7 @@ private:
     static constexpr int kNotCounted = -1;
 
     BOOL m_bSmall = FALSE;
+    int m_nSize = 16;
     int m_nCount = 0;
     // Holds at most one image: an icon put in comes out at the list's size and with a mask.
     CImageList m_imageList;

@@ -2,20 +2,22 @@
 
 #include "framework/Afx.h"
 #include "icons/CLoadIcon.h"
+#include "icons/DisplayScale.h"
 #include "res/resource.h"
 
-UniqueIcon LoadSmallResourceIcon(UINT id) {
+UniqueIcon LoadSmallResourceIcon(UINT id, UINT dpi) {
+    const int size = display_scale::SmallIconSize(dpi);
     return UniqueIcon(static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id),
-                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+                                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-UniqueIcon LoadEntryIcon(const AppEntry& entry) {
+UniqueIcon LoadEntryIcon(const AppEntry& entry, UINT dpi) {
     CLoadIcon loader;
-    loader.Create(TRUE);
+    loader.Create(TRUE, dpi);
     loader.SetFile(entry.Icon.IsEmpty() ? entry.AppName : entry.Icon);
     UniqueIcon icon(loader.GetIcon(entry.IconIndex));
     if (!icon) {
-        icon = LoadSmallResourceIcon(IDI_SUBSTITUTE);
+        icon = LoadSmallResourceIcon(IDI_SUBSTITUTE, dpi);
     }
     return icon;
 }

@@ -7,6 +7,7 @@
 #include "entries/EntryLabel.h"
 #include "framework/Afx.h"
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CTrayIconService.h"
@@ -53,12 +54,19 @@ void CButtonTrayWnd::HideIcon(int flag) {
     }
 }
 
-BOOL CButtonTrayWnd::NotifyTray(DWORD message, HICON icon, const CString& tip) {
-    // The list brings any icon to 16 x 16 with a mask; a list held before is destroyed.
-    m_imageList.Create(16, 16, ILC_COLORDDB | ILC_MASK, 0, 0);
-    m_imageList.Add(icon);
-    // The fresh copy for the shell is the one the service keeps in its record.
-    return CTrayIconService::Instance().Notify(message, m_hWnd, m_imageList.GetIcon(0), tip);
+BOOL CButtonTrayWnd::NotifyTray(DWORD message, CTrayIconService::IconMaker makeIcon,
+                                const CString& tip) {
+    auto throughList = [this, makeIcon = std::move(makeIcon)](UINT dpi) {
+        UniqueIcon icon = makeIcon(dpi);
+        // The list brings any icon to the tray's size with a mask; a list held before is
+        // destroyed.
+        const int size = display_scale::SmallIconSize(dpi);
+        m_imageList.Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 0);
+        m_imageList.Add(icon.Get());
+        // The fresh copy for the shell is the one the service keeps in its record.
+        return m_imageList.GetIcon(0);
+    };
+    return CTrayIconService::Instance().Notify(message, m_hWnd, std::move(throughList), tip);
 }
 
 void CButtonTrayWnd::RemoveTrayIcon() {
@@ -68,8 +76,8 @@ void CButtonTrayWnd::RemoveTrayIcon() {
 }
 
 BOOL CButtonTrayWnd::ShowTrayIcon(DWORD message) {
-    UniqueIcon icon = LoadEntryIcon(m_entry);
-    return NotifyTray(message, icon.Get(), EntryLabel(m_entry));
+    return NotifyTray(
+        message, [this](UINT dpi) { return LoadEntryIcon(m_entry, dpi); }, EntryLabel(m_entry));
 }
 
 void CButtonTrayWnd::ShowEntryMenu() { ShowTrayMenu(*this, kEntryMenu); }

@@ -10,6 +10,7 @@
 #include "framework/CImageList.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
+#include "tray/CTrayIconService.h"
 
 class CMainTrayWnd;
 
@@ -29,8 +30,10 @@ public:
     // 1: takes the icon out of the tray; anything else: adds it again, at the end of the tray.
     void HideIcon(int flag);
 
-    // Hands the icon (the caller keeps it) and the tip to the tray with NIM_ADD or NIM_MODIFY.
-    BOOL NotifyTray(DWORD message, HICON icon, const CString& tip);
+    // Hands the tip and an icon from `makeIcon` to the tray with NIM_ADD or NIM_MODIFY. The icon
+    // goes through the image list, made at the tray's icon size, whenever the tray service
+    // makes it (now, and again when the taskbar's scale changes).
+    BOOL NotifyTray(DWORD message, CTrayIconService::IconMaker makeIcon, const CString& tip);
     // Takes the icon out of the tray and drops the image list.
     void RemoveTrayIcon();
     // The settings dialog over the entry; TRUE when it was changed and everything saved.

@@ -17,6 +17,7 @@
 #include "framework/WinHandles.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
+#include "icons/DisplayScale.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/TrayCommands.h"
@@ -101,23 +102,30 @@ void CGroupTrayWnd::SaveGroup(StoreBatch& batch) {
     }
 }
 
-BOOL CGroupTrayWnd::ShowGroupTrayIcon(DWORD message) {
+UniqueIcon CGroupTrayWnd::LoadGroupIcon(UINT dpi) const {
     UniqueIcon icon;
     if (!m_entry.Icon.IsEmpty()) {
         CLoadIcon loader;
-        loader.Create(TRUE);
+        loader.Create(TRUE, dpi);
         loader.SetFile(m_entry.Icon);
         icon.Reset(loader.GetIcon(m_entry.IconIndex));
     }
     if (!icon) {
-        icon = LoadSmallResourceIcon(IDI_GROUP_BASE + m_nGroupNo % IDI_GROUP_COUNT);
+        icon = LoadSmallResourceIcon(IDI_GROUP_BASE + m_nGroupNo % IDI_GROUP_COUNT, dpi);
     }
-    return NotifyTray(message, icon.Get(), m_entry.Title);
+    return icon;
+}
+
+BOOL CGroupTrayWnd::ShowGroupTrayIcon(DWORD message) {
+    return NotifyTray(
+        message, [this](UINT dpi) { return LoadGroupIcon(dpi); }, m_entry.Title);
 }
 
 void CGroupTrayWnd::ShowMemberMenu() {
+    // The menu is drawn at the DPI of the window that owns it.
+    const UINT dpi = display_scale::WindowDpi(m_hWnd);
     CIconMenu menu;
-    menu.CreateIconMenu();
+    menu.CreateIconMenu(dpi);
     if (m_nMemberCount == 0) {
         menu.AppendMenu(MF_STRING | MF_GRAYED, ID_MEMBER_NONE, "未登録");
     }
@@ -127,7 +135,7 @@ void CGroupTrayWnd::ShowMemberMenu() {
     for (POSITION pos = m_listMembers.GetHeadPosition(); pos != nullptr && i < kMaxMenuMembers;
          ++i) {
         const auto* member = static_cast<const AppEntry*>(m_listMembers.GetNext(pos));
-        UniqueIcon icon = LoadEntryIcon(*member);
+        UniqueIcon icon = LoadEntryIcon(*member, dpi);
         menu.AppendIconItem(ID_MEMBER_FIRST + i, EntryLabel(*member), icon.Get());
     }
     TrackTrayMenuAtCursor(menu, *this);

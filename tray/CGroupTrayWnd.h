@@ -38,6 +38,9 @@ public:
 
     // The icon file's icon, else the built-in icon of the group number; the title as tip.
     BOOL ShowGroupTrayIcon(DWORD message);
+    // The group's tray icon at the small icon size of `dpi`: its icon file's, else the built-in
+    // folder of its number.
+    UniqueIcon LoadGroupIcon(UINT dpi) const;
     void ShowMemberMenu();
     void ShowGroupMenu();
     // Starts member `index` (counted from 0); an index that names no member does nothing.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "framework/Utf.h"
+#include "icons/DisplayScale.h"
 #include "res/resource.h"
 #include "tray/TrayTip.h"
 
@@ -35,18 +36,56 @@ BOOL CTrayIconService::Send(DWORD message, HWND owner, HICON icon, const CString
     return result;
 }
 
-BOOL CTrayIconService::Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip) {
+UINT CTrayIconService::ReadDpi() const {
+    return m_dpiSource ? m_dpiSource() : display_scale::TaskbarDpi();
+}
+
+UINT CTrayIconService::Dpi() {
+    if (m_dpi == 0) {
+        m_dpi = ReadDpi();
+    }
+    return m_dpi;
+}
+
+bool CTrayIconService::RemakeIfRescaled() {
+    const UINT dpi = ReadDpi();
+    if (dpi == Dpi()) {
+        return false;
+    }
+    m_dpi = dpi;
+    for (Icon& i : m_icons) {
+        i.icon = i.make(m_dpi);
+    }
+    return true;
+}
+
+BOOL CTrayIconService::Rescale() {
+    if (!RemakeIfRescaled()) {
+        return FALSE;
+    }
+    for (Icon& i : m_icons) {
+        if (i.held) {
+            Send(NIM_MODIFY, i.owner, i.icon.Get(), i.tip);
+        }
+    }
+    return TRUE;
+}
+
+BOOL CTrayIconService::Notify(DWORD message, HWND owner, IconMaker makeIcon, const CString& tip) {
+    UniqueIcon icon = makeIcon(Dpi());
     BOOL result = Send(message, owner, icon.Get(), tip);
     CString fittedTip(Utf16ToUtf8(FitTrayTip(tip.View())));
     auto it = std::find_if(m_icons.begin(), m_icons.end(),
                            [owner](const Icon& i) { return i.owner == owner; });
     if (it == m_icons.end()) {
         if (message == NIM_ADD) {
-            m_icons.push_back({owner, fittedTip, std::move(icon), result != FALSE});
+            m_icons.push_back(
+                {owner, fittedTip, std::move(icon), result != FALSE, std::move(makeIcon)});
         }
     } else {
         it->tip = fittedTip;
         it->icon = std::move(icon);
+        it->make = std::move(makeIcon);
         it->held = it->held || result != FALSE;
     }
     return result;
@@ -60,6 +99,7 @@ BOOL CTrayIconService::Delete(HWND owner) {
 }
 
 void CTrayIconService::ReAddAll() {
+    RemakeIfRescaled();
     for (Icon& i : m_icons) {
         i.held = Send(NIM_ADD, i.owner, i.icon.Get(), i.tip) != FALSE;
     }

@@ -1,6 +1,8 @@
 // The one caller of Shell_NotifyIcon. Every tray icon of the program goes through here, and the
 // service keeps a record of what the shell holds, so that the icons can be handed again after
-// the taskbar restarts and so that a look at the tray needs no access to the shell.
+// the taskbar restarts and so that a look at the tray needs no access to the shell. Icons are
+// made at the small icon size of the taskbar's DPI, by a maker each owner hands over, so that
+// they can be made again when the scale changes.
 #pragma once
 
 #include <windows.h>
@@ -14,12 +16,15 @@
 
 class CTrayIconService {
 public:
+    // Makes an owner's tray icon at the small icon size of `dpi`; the icon is the service's.
+    using IconMaker = std::function<UniqueIcon(UINT dpi)>;
     // An icon the program has handed to the shell and not taken back.
     struct Icon {
         HWND owner;
         CString tip;      // as the record carries it (cut to fit)
         UniqueIcon icon;  // the service's own copy
         bool held;        // the shell accepted it (a tray that was not there refuses)
+        IconMaker make;   // makes the icon again at another DPI
     };
     // One call made to the shell.
     struct Call {
@@ -32,26 +37,42 @@ public:
 
     static CTrayIconService& Instance();
 
+    // Tells where the taskbar's DPI comes from; empty for the taskbar itself.
+    using DpiSource = std::function<UINT()>;
+
     // NIM_ADD or NIM_MODIFY for the icon of `owner` (identifier 1, callback WM_TRAYNOTIFY).
-    // The icon is made for the call: the service keeps it, to hand it again when the taskbar
-    // is created anew.
-    BOOL Notify(DWORD message, HWND owner, UniqueIcon icon, const CString& tip);
+    // The icon is made for the call at Dpi(): the service keeps it, to hand it again when the
+    // taskbar is created anew, and keeps the maker, to make it again at another scale.
+    BOOL Notify(DWORD message, HWND owner, IconMaker makeIcon, const CString& tip);
     // NIM_DELETE for the icon of `owner`.
     BOOL Delete(HWND owner);
     // Hands every icon to the shell again, in the order they were added: after the taskbar
-    // was created anew, all of them, including those a missing tray refused before.
+    // was created anew, all of them, including those a missing tray refused before. A new
+    // taskbar may have a new scale: the icons are made again first when it has.
     void ReAddAll();
+    // Reads the taskbar's DPI again; when it changed, makes every icon again at the new size
+    // and modifies those the shell holds. TRUE when it changed.
+    BOOL Rescale();
+    // The DPI the icons are made at: the taskbar's when the first icon was made or last read.
+    UINT Dpi();
 
     const Icon* Find(HWND owner) const;
     // The owners of the icons the shell holds, in tray order.
     std::vector<HWND> Owners() const;
     // Replaces the observer; an empty one removes it.
     void SetCallObserver(CallObserver observer) { m_observer = std::move(observer); }
+    // Replaces where the taskbar's DPI is read (the next Rescale or ReAddAll reads it).
+    void SetDpiSource(DpiSource source) { m_dpiSource = std::move(source); }
 
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
+    UINT ReadDpi() const;
+    // Reads the DPI again and makes every icon anew when it changed; TRUE when it changed.
+    bool RemakeIfRescaled();
 
     std::vector<Icon> m_icons;
     CallObserver m_observer;
+    DpiSource m_dpiSource;
+    UINT m_dpi = 0;  // 0 until the first icon is made
 };
