@@ -2,6 +2,7 @@
 
 #include "framework/CFileDialog.h"
 #include "framework/Utf.h"
+#include "icons/DisplayScale.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,7 +29,7 @@ BEGIN_MESSAGE_MAP(CChangeIconDlg, CDialog)
 END_MESSAGE_MAP()
 
 CChangeIconDlg::CChangeIconDlg(CWnd* pParent) : CDialog(IDD_CHANGE_ICON, pParent) {
-    m_loadIcon.Create(0);
+    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
 }
 
 void CChangeIconDlg::DoDataExchange(CDataExchange* pDX) {

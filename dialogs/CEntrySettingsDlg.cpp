@@ -5,6 +5,7 @@
 #include "dialogs/CChangeIconDlg.h"
 #include "framework/CFileDialog.h"
 #include "framework/Utf.h"
+#include "icons/DisplayScale.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,7 +32,7 @@ END_MESSAGE_MAP()
 
 CEntrySettingsDlg::CEntrySettingsDlg(CWnd* pParent) : CDialog(IDD_ENTRY_SETTINGS, pParent) {
     // Made before the first data exchange, whose filling of the full path already asks it.
-    m_loadIcon.Create(0);
+    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
 }
 
 void CEntrySettingsDlg::SetGroupMode(int bGroup, int bGroupChoice) {

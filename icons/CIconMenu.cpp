@@ -5,16 +5,18 @@
 
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 
 IMPLEMENT_DYNCREATE(CIconMenu, CMenu)
 
 namespace {
 
+// Every figure at 96 DPI; each scales by dpi / 96.
 constexpr int kItemHeight = 20;
-constexpr int kIconSize = 16;
-constexpr int kIconX = 1;    // in the item's DC, not from the item's left edge
-constexpr int kIconTop = 2;  // below the item's top
-constexpr int kTextX = 21;   // in the item's DC, not from the item's left edge
+constexpr int kIconWidth = 16;  // the item's width before the label's
+constexpr int kIconX = 1;       // in the item's DC, not from the item's left edge
+constexpr int kIconTop = 2;     // below the item's top
+constexpr int kTextX = 21;      // in the item's DC, not from the item's left edge
 constexpr int kWidthPerByte = 6;
 
 // The length the text would have in Shift-JIS bytes: 1 for an ASCII character or a half-width
@@ -36,13 +38,13 @@ int IndexOf(ULONG_PTR itemData) {
 }
 
 // Fills the item with `back` and draws the label over it in `text` on `back`.
-void PaintLabel(HDC hdc, const RECT& rcItem, COLORREF back, COLORREF text, int y,
+void PaintLabel(HDC hdc, const RECT& rcItem, COLORREF back, COLORREF text, int x, int y,
                 const std::wstring& label) {
     UniqueGdiObject brush(::CreateSolidBrush(back));
     ::FillRect(hdc, &rcItem, static_cast<HBRUSH>(brush.Get()));
     ::SetBkColor(hdc, back);
     ::SetTextColor(hdc, text);
-    ::TextOutW(hdc, kTextX, y, label.c_str(), static_cast<int>(label.size()));
+    ::TextOutW(hdc, x, y, label.c_str(), static_cast<int>(label.size()));
 }
 
 }  // namespace
@@ -55,8 +57,10 @@ CIconMenu::~CIconMenu() {
     m_imageList.DeleteImageList();
 }
 
-BOOL CIconMenu::CreateIconMenu() {
-    m_imageList.Create(kIconSize, kIconSize, ILC_COLORDDB | ILC_MASK, 0, 0);
+BOOL CIconMenu::CreateIconMenu(UINT dpi) {
+    m_dpi = dpi;
+    const int size = display_scale::SmallIconSize(dpi);
+    m_imageList.Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 0);
     m_listLabels.RemoveAll();
     return CreatePopupMenu();
 }
@@ -72,9 +76,10 @@ void CIconMenu::AppendIconItem(UINT nID, const CString& label, HICON hIcon) {
 
 // Runs when the menu is about to be shown, once for each owner-drawn item.
 void CIconMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-    lpMeasureItemStruct->itemHeight = kItemHeight;
-    lpMeasureItemStruct->itemWidth = static_cast<UINT>(
-        kIconSize + kWidthPerByte * ShiftJisLength(LabelOf(lpMeasureItemStruct->itemData)));
+    const int bytes = ShiftJisLength(LabelOf(lpMeasureItemStruct->itemData));
+    lpMeasureItemStruct->itemHeight = static_cast<UINT>(display_scale::Scale(kItemHeight, m_dpi));
+    lpMeasureItemStruct->itemWidth =
+        static_cast<UINT>(display_scale::Scale(kIconWidth + kWidthPerByte * bytes, m_dpi));
 }
 
 // Runs when an owner-drawn item is shown, selected or deselected.
@@ -93,24 +98,28 @@ void CIconMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     // The label is centred in the item by the height of a line in the DC's current font.
     SIZE line{};
     ::GetTextExtentPoint32W(hdc, L"C:\\Sample", 9, &line);
-    int y = rcItem.top + (kItemHeight - line.cy) / 2;
+    const int itemHeight = display_scale::Scale(kItemHeight, m_dpi);
+    const int textX = display_scale::Scale(kTextX, m_dpi);
+    int y = rcItem.top + (itemHeight - line.cy) / 2;
     std::wstring label = Widen(LabelOf(lpDrawItemStruct->itemData).View());
 
     if ((action & ODA_DRAWENTIRE) != 0) {
         ::SetTextColor(hdc, menuText);
-        ::TextOutW(hdc, kTextX, y, label.c_str(), static_cast<int>(label.size()));
+        ::TextOutW(hdc, textX, y, label.c_str(), static_cast<int>(label.size()));
     }
     if (selected && (action & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-        PaintLabel(hdc, rcItem, highlight, highlightText, y, label);
+        PaintLabel(hdc, rcItem, highlight, highlightText, textX, y, label);
     }
     if (!selected && (action & ODA_SELECT) != 0) {
-        PaintLabel(hdc, rcItem, menu, menuText, y, label);
+        PaintLabel(hdc, rcItem, menu, menuText, textX, y, label);
     }
 
     // The icon last, over whatever the background became; the copy is ours to destroy.
     UniqueIcon icon = m_imageList.GetIcon(IndexOf(lpDrawItemStruct->itemData));
     if (icon) {
-        ::DrawIconEx(hdc, kIconX, rcItem.top + kIconTop, icon.Get(), kIconSize, kIconSize, 0,
+        const int size = display_scale::SmallIconSize(m_dpi);
+        ::DrawIconEx(hdc, display_scale::Scale(kIconX, m_dpi),
+                     rcItem.top + display_scale::Scale(kIconTop, m_dpi), icon.Get(), size, size, 0,
                      nullptr, DI_NORMAL);
     }
 }

@@ -1,5 +1,5 @@
-// A pop-up menu whose items show a 16 x 16 icon at the left and a label beside it, drawn by the
-// program. The menu keeps copies of the icons and the labels, so the caller can hand them over
+// A pop-up menu whose items show a small icon (16 x 16 at 96 DPI) at the left and a label beside
+// it, drawn by the program at the DPI it was made for. The menu keeps copies of the icons and the labels, so the caller can hand them over
 // and forget them.
 #pragma once
 
@@ -16,8 +16,8 @@ public:
     CIconMenu() = default;
     ~CIconMenu() override;
 
-    // Makes the empty menu and its empty icon list.
-    BOOL CreateIconMenu();
+    // Makes the empty menu and its empty icon list, for drawing at `dpi`.
+    BOOL CreateIconMenu(UINT dpi);
     // Appends an owner-drawn item with a copy of the icon; the caller keeps its icon. A null
     // icon, or a handle that is no icon, appends nothing at all.
     void AppendIconItem(UINT nID, const CString& label, HICON hIcon);
@@ -29,6 +29,7 @@ protected:
     // Image k and label k belong to the owner-drawn item whose item data is k.
     CImageList m_imageList;
     CStringList m_listLabels{10};
+    UINT m_dpi = 96;
 
 private:
     // The label of the item with this item data; empty for data that names none.

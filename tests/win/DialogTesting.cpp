@@ -4,6 +4,7 @@
 
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 #include "icons/CLoadIcon.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/UiDriver.h"
@@ -17,7 +18,7 @@ std::vector<uint32_t> PreviewPixels(HWND dialog, int id) {
 
 std::vector<uint32_t> IconPixels(const CString& file, int index) {
     CLoadIcon loader;
-    loader.Create(0);
+    loader.Create(FALSE, display_scale::kBaseDpi);
     loader.SetFile(file);
     UniqueIcon icon(loader.GetIcon(index));
     return pixels::RenderIcon(icon.Get(), 32);

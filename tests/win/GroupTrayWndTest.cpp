@@ -15,6 +15,7 @@
 #include "framework/CMenu.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
 #include "res/resource.h"
@@ -63,7 +64,7 @@ std::vector<uint32_t> ResourcePixels(UINT id) {
 
 std::vector<uint32_t> FilePixels(const CString& file, int index) {
     CLoadIcon loader;
-    loader.Create(TRUE);
+    loader.Create(TRUE, display_scale::kBaseDpi);
     loader.SetFile(file);
     UniqueIcon icon(loader.GetIcon(index));
     return pixels::RenderIcon(icon.Get(), 16);
@@ -87,7 +88,7 @@ std::vector<uint32_t> DrawnItem(CMenu* menu, ULONG_PTR data) {
 // What an icon menu item with this label and icon looks like.
 std::vector<uint32_t> ExpectedItem(const CString& label, HICON icon) {
     CIconMenu menu;
-    menu.CreateIconMenu();
+    menu.CreateIconMenu(display_scale::kBaseDpi);
     menu.AppendIconItem(ID_MEMBER_FIRST, label, icon);
     return DrawnItem(&menu, 0);
 }
@@ -260,7 +261,7 @@ TEST_F(GroupTrayWndTest, MembersAreListedByTitleOrFileNameWithTheirIcons) {
         SCOPED_TRACE(cases[i].label);
         EXPECT_EQ(menu.Items()[i].id, ID_MEMBER_FIRST + i);
         CLoadIcon loader;
-        loader.Create(TRUE);
+        loader.Create(TRUE, display_scale::kBaseDpi);
         loader.SetFile(cases[i].file);
         UniqueIcon icon(cases[i].index < 0 ? nullptr : loader.GetIcon(cases[i].index));
         EXPECT_EQ(drawn[i], ExpectedItem(cases[i].label, icon ? icon.Get() : substitute.Get()));

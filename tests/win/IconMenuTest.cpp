@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
 #include "tests/support/Printers.h"
@@ -56,7 +57,7 @@ public:
 // The fixture program's icon at this index, 16 x 16: 0 red, 1 green, 2 blue.
 UniqueIcon FixtureIcon(int index) {
     CLoadIcon loader;
-    loader.Create(TRUE);
+    loader.Create(TRUE, display_scale::kBaseDpi);
     loader.SetFile(fixtures::Path("threeicons.exe"));
     return UniqueIcon(loader.GetIcon(index));
 }
@@ -97,7 +98,7 @@ TEST(IconMenuTest, ItemsAreTwentyHighAndSixPixelsWidePerShiftJisByte) {
     };
     UniqueIcon icon = FixtureIcon(0);
     TestIconMenu menu;
-    ASSERT_TRUE(menu.CreateIconMenu());
+    ASSERT_TRUE(menu.CreateIconMenu(display_scale::kBaseDpi));
     for (const Case& c : cases) {
         menu.AppendIconItem(701, c.label, icon.Get());
     }
@@ -120,7 +121,7 @@ TEST(IconMenuTest, AppendsOwnerDrawnItemsWithCopiesOfTheirIconsAndSkipsItemsWith
     HMENU handle = nullptr;
     {
         TestIconMenu menu;
-        ASSERT_TRUE(menu.CreateIconMenu());
+        ASSERT_TRUE(menu.CreateIconMenu(display_scale::kBaseDpi));
         handle = menu.m_hMenu;
         menu.AppendIconItem(701, "Red", red.Get());
         menu.AppendIconItem(702, "None", nullptr);
@@ -182,7 +183,7 @@ TEST(IconMenuTest, DrawsBackgroundLabelAndIconForEachRequest) {
     UniqueIcon red = FixtureIcon(0);
     const std::vector<uint32_t> icon = pixels::RenderIcon(red.Get(), 16);
     TestIconMenu menu;
-    ASSERT_TRUE(menu.CreateIconMenu());
+    ASSERT_TRUE(menu.CreateIconMenu(display_scale::kBaseDpi));
     menu.AppendIconItem(701, "Notepad", red.Get());
     const RECT item{0, 20, 110, 40};
     constexpr int kTextX = 21;
@@ -232,7 +233,7 @@ TEST(IconMenuTest, TrackedMenuIsDrawnThroughItsOwnerAndSendsTheChosenCommand) {
     UniqueIcon icons[] = {FixtureIcon(0), FixtureIcon(1), FixtureIcon(2)};
     TestOwnerWnd owner;
     TestIconMenu menu;
-    ASSERT_TRUE(menu.CreateIconMenu());
+    ASSERT_TRUE(menu.CreateIconMenu(display_scale::kBaseDpi));
     menu.AppendIconItem(701, "Red", icons[0].Get());
     menu.AppendIconItem(702, "Green", icons[1].Get());
     menu.AppendIconItem(703, "Blue", icons[2].Get());
@@ -282,7 +283,7 @@ TEST(IconMenuTest, LeavesNoGdiOrUserObjectsBehind) {
     auto showMenus = [&](int n) {
         for (int i = 0; i < n; ++i) {
             CIconMenu menu;
-            menu.CreateIconMenu();
+            menu.CreateIconMenu(display_scale::kBaseDpi);
             for (UINT k = 0; k < 3; ++k) {
                 menu.AppendIconItem(701 + k, "Member", icons[k].Get());
             }

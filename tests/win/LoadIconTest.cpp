@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/WinHandles.h"
+#include "icons/DisplayScale.h"
 #include "icons/CLoadIcon.h"
 #include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
@@ -31,7 +32,7 @@ uint32_t CentreColour(HICON icon, int size) {
 
 struct Loader {
     explicit Loader(const char* file, BOOL small = TRUE) {
-        loader.Create(small);
+        loader.Create(small, display_scale::kBaseDpi);
         loader.SetFile(fixtures::Path(file));
     }
     UniqueIcon Get(int index) { return UniqueIcon(loader.GetIcon(index)); }
