@@ -29,7 +29,8 @@ BEGIN_MESSAGE_MAP(CChangeIconDlg, CDialog)
 END_MESSAGE_MAP()
 
 CChangeIconDlg::CChangeIconDlg(CWnd* pParent) : CDialog(IDD_CHANGE_ICON, pParent) {
-    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
+    // Made before the dialog has a window, so at the screen's DPI.
+    m_loadIcon.Create(FALSE, display_scale::SystemDpi());
 }
 
 void CChangeIconDlg::DoDataExchange(CDataExchange* pDX) {

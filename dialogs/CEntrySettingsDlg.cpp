@@ -31,8 +31,9 @@ BEGIN_MESSAGE_MAP(CEntrySettingsDlg, CDialog)
 END_MESSAGE_MAP()
 
 CEntrySettingsDlg::CEntrySettingsDlg(CWnd* pParent) : CDialog(IDD_ENTRY_SETTINGS, pParent) {
-    // Made before the first data exchange, whose filling of the full path already asks it.
-    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
+    // Made before the first data exchange, whose filling of the full path already asks it, and
+    // so before the dialog has a window: at the screen's DPI.
+    m_loadIcon.Create(FALSE, display_scale::SystemDpi());
 }
 
 void CEntrySettingsDlg::SetGroupMode(int bGroup, int bGroupChoice) {

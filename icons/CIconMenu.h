@@ -1,6 +1,6 @@
 // A pop-up menu whose items show a small icon (16 x 16 at 96 DPI) at the left and a label beside
-// it, drawn by the program at the DPI it was made for. The menu keeps copies of the icons and the labels, so the caller can hand them over
-// and forget them.
+// it, drawn by the program at the DPI it was made for. The menu keeps copies of the icons and the
+// labels, so the caller can hand them over and forget them.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include "framework/CMenu.h"
 #include "framework/CString.h"
 #include "framework/CStringList.h"
+#include "icons/DisplayScale.h"
 
 class CIconMenu : public CMenu {
     DECLARE_DYNCREATE(CIconMenu)
@@ -29,7 +30,7 @@ protected:
     // Image k and label k belong to the owner-drawn item whose item data is k.
     CImageList m_imageList;
     CStringList m_listLabels{10};
-    UINT m_dpi = 96;
+    UINT m_dpi = display_scale::kBaseDpi;  // the DPI every figure is drawn at
 
 private:
     // The label of the item with this item data; empty for data that names none.

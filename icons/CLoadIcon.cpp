@@ -6,15 +6,15 @@
 #include <string>
 
 #include "entries/PathParts.h"
-#include "icons/DisplayScale.h"
 #include "framework/Utf.h"
+#include "icons/DisplayScale.h"
 
 IMPLEMENT_DYNCREATE(CLoadIcon, CObject)
 
 BOOL CLoadIcon::Create(BOOL bSmall, UINT dpi) {
     m_nCount = 0;
-    m_bSmall = bSmall;
-    m_nSize = bSmall != FALSE ? display_scale::SmallIconSize(dpi) : display_scale::LargeIconSize(dpi);
+    m_nSize =
+        bSmall != FALSE ? display_scale::SmallIconSize(dpi) : display_scale::LargeIconSize(dpi);
     return m_imageList.Create(m_nSize, m_nSize, ILC_COLORDDB | ILC_MASK, 0, 0);
 }
 

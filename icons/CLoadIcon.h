@@ -20,8 +20,6 @@ public:
     // Chooses the size (bSmall not 0: the small icon size at `dpi`, else the large) and makes
     // the converter list. Called once, first.
     BOOL Create(BOOL bSmall, UINT dpi);
-    // The side of every icon it gives, in pixels.
-    int IconSize() const { return m_nSize; }
     // Makes path the current file; its icons are counted when GetCount first asks.
     void SetFile(const CString& path);
     // How many icons the current file offers: from the file for ".exe" and ".dll", else 1; 1
@@ -44,8 +42,7 @@ private:
     // every icon, never ask: an ".exe" or ".dll" is counted on the first GetCount.
     static constexpr int kNotCounted = -1;
 
-    BOOL m_bSmall = FALSE;
-    int m_nSize = 16;
+    int m_nSize = 16;  // the side of every icon it gives
     int m_nCount = 0;
     // Holds at most one image: an icon put in comes out at the list's size and with a mask.
     CImageList m_imageList;

@@ -11,11 +11,16 @@ UniqueIcon LoadSmallResourceIcon(UINT id, UINT dpi) {
                                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-UniqueIcon LoadEntryIcon(const AppEntry& entry, UINT dpi) {
+UniqueIcon LoadFileIcon(const CString& file, int index, UINT dpi) {
     CLoadIcon loader;
     loader.Create(TRUE, dpi);
-    loader.SetFile(entry.Icon.IsEmpty() ? entry.AppName : entry.Icon);
-    UniqueIcon icon(loader.GetIcon(entry.IconIndex));
+    loader.SetFile(file);
+    return UniqueIcon(loader.GetIcon(index));
+}
+
+UniqueIcon LoadEntryIcon(const AppEntry& entry, UINT dpi) {
+    UniqueIcon icon =
+        LoadFileIcon(entry.Icon.IsEmpty() ? entry.AppName : entry.Icon, entry.IconIndex, dpi);
     if (!icon) {
         icon = LoadSmallResourceIcon(IDI_SUBSTITUTE, dpi);
     }

@@ -16,7 +16,6 @@
 #include "framework/Afx.h"
 #include "framework/WinHandles.h"
 #include "icons/CIconMenu.h"
-#include "icons/CLoadIcon.h"
 #include "icons/DisplayScale.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
@@ -105,10 +104,7 @@ void CGroupTrayWnd::SaveGroup(StoreBatch& batch) {
 UniqueIcon CGroupTrayWnd::LoadGroupIcon(UINT dpi) const {
     UniqueIcon icon;
     if (!m_entry.Icon.IsEmpty()) {
-        CLoadIcon loader;
-        loader.Create(TRUE, dpi);
-        loader.SetFile(m_entry.Icon);
-        icon.Reset(loader.GetIcon(m_entry.IconIndex));
+        icon = LoadFileIcon(m_entry.Icon, m_entry.IconIndex, dpi);
     }
     if (!icon) {
         icon = LoadSmallResourceIcon(IDI_GROUP_BASE + m_nGroupNo % IDI_GROUP_COUNT, dpi);

@@ -36,19 +36,15 @@ BOOL CTrayIconService::Send(DWORD message, HWND owner, HICON icon, const CString
     return result;
 }
 
-UINT CTrayIconService::ReadDpi() const {
-    return m_dpiSource ? m_dpiSource() : display_scale::TaskbarDpi();
-}
-
 UINT CTrayIconService::Dpi() {
     if (m_dpi == 0) {
-        m_dpi = ReadDpi();
+        m_dpi = display_scale::TaskbarDpi();
     }
     return m_dpi;
 }
 
 bool CTrayIconService::RemakeIfRescaled() {
-    const UINT dpi = ReadDpi();
+    const UINT dpi = display_scale::TaskbarDpi();
     if (dpi == Dpi()) {
         return false;
     }

@@ -37,9 +37,6 @@ public:
 
     static CTrayIconService& Instance();
 
-    // Tells where the taskbar's DPI comes from; empty for the taskbar itself.
-    using DpiSource = std::function<UINT()>;
-
     // NIM_ADD or NIM_MODIFY for the icon of `owner` (identifier 1, callback WM_TRAYNOTIFY).
     // The icon is made for the call at Dpi(): the service keeps it, to hand it again when the
     // taskbar is created anew, and keeps the maker, to make it again at another scale.
@@ -61,18 +58,14 @@ public:
     std::vector<HWND> Owners() const;
     // Replaces the observer; an empty one removes it.
     void SetCallObserver(CallObserver observer) { m_observer = std::move(observer); }
-    // Replaces where the taskbar's DPI is read (the next Rescale or ReAddAll reads it).
-    void SetDpiSource(DpiSource source) { m_dpiSource = std::move(source); }
 
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
-    UINT ReadDpi() const;
     // Reads the DPI again and makes every icon anew when it changed; TRUE when it changed.
     bool RemakeIfRescaled();
 
     std::vector<Icon> m_icons;
     CallObserver m_observer;
-    DpiSource m_dpiSource;
     UINT m_dpi = 0;  // 0 until the first icon is made
 };

@@ -4,8 +4,8 @@
 
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
-#include "icons/DisplayScale.h"
 #include "icons/CLoadIcon.h"
+#include "icons/DisplayScale.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/UiDriver.h"
 

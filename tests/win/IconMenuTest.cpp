@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "framework/WinHandles.h"
-#include "icons/DisplayScale.h"
 #include "icons/CIconMenu.h"
 #include "icons/CLoadIcon.h"
+#include "icons/DisplayScale.h"
 #include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/GuiObjects.h"

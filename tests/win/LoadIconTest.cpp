@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "framework/WinHandles.h"
-#include "icons/DisplayScale.h"
 #include "icons/CLoadIcon.h"
+#include "icons/DisplayScale.h"
 #include "tests/support/Printers.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/GuiObjects.h"
