@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CChangeIconDlg, CDialog)
 END_MESSAGE_MAP()
 
 CChangeIconDlg::CChangeIconDlg(CWnd* pParent) : CDialog(IDD_CHANGE_ICON, pParent) {
-    // Made before the dialog has a window, so at the screen's DPI.
+    // At the screen's DPI until the dialog has a window, whose DPI it takes then.
     m_loadIcon.Create(FALSE, display_scale::SystemDpi());
 }
 
@@ -44,6 +44,8 @@ BOOL CChangeIconDlg::OnInitDialog() {
     // Filling the edit sends EN_UPDATE, whose step would reset the caller's index: the
     // text-change step waits until the dialog is set up.
     m_bInitialised = false;
+    // The previews are the large icon size of the monitor the dialog opens on.
+    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
     CDialog::OnInitDialog();
     m_bInitialised = true;
 

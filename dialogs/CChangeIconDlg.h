@@ -1,5 +1,5 @@
 // The change-icon dialog: an icon file (empty: the entry's own file) and the index of one of its
-// icons, stepped through with "<-" and "->" and shown 32 x 32 in a preview.
+// icons, stepped through with "<-" and "->" and shown at the large icon size in a preview.
 #pragma once
 
 #include "dialogs/CIconPreview.h"
@@ -13,7 +13,7 @@ public:
 
     // The caller sets m_strDefaultFile, m_strIconFile and m_nIconIndex before DoModal and reads
     // m_strIconFile and m_nIconIndex after IDOK.
-    CLoadIcon m_loadIcon;       // icons of the current file, 32 x 32
+    CLoadIcon m_loadIcon;       // icons of the current file, at the large icon size
     int m_nIconIndex = 0;       // the icon shown
     CString m_strDefaultFile;   // the entry's own file: the full path as typed in its settings
     CIconPreview m_wndPreview;  // static 1009

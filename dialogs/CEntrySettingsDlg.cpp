@@ -31,8 +31,7 @@ BEGIN_MESSAGE_MAP(CEntrySettingsDlg, CDialog)
 END_MESSAGE_MAP()
 
 CEntrySettingsDlg::CEntrySettingsDlg(CWnd* pParent) : CDialog(IDD_ENTRY_SETTINGS, pParent) {
-    // Made before the first data exchange, whose filling of the full path already asks it, and
-    // so before the dialog has a window: at the screen's DPI.
+    // At the screen's DPI until the dialog has a window, whose DPI it takes then.
     m_loadIcon.Create(FALSE, display_scale::SystemDpi());
 }
 
@@ -76,6 +75,9 @@ void CEntrySettingsDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CEntrySettingsDlg::OnInitDialog() {
+    // Before the first data exchange, whose filling of the full path already shows a preview:
+    // the previews are the large icon size of the monitor the dialog opens on.
+    m_loadIcon.Create(FALSE, display_scale::WindowDpi(m_hWnd));
     CDialog::OnInitDialog();
     // An index outside the list selects nothing.
     m_wndShow.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(m_nShow), 0);

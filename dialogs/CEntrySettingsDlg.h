@@ -30,7 +30,7 @@ public:
     int m_nShow = 0;         // index chosen in the size combo box; -1: none
     int m_nIconIndex = 0;
     CString m_strIcon;          // icon file; empty: the entry's own file
-    CLoadIcon m_loadIcon;       // the preview's icons, 32 x 32
+    CLoadIcon m_loadIcon;       // the preview's icons, at the large icon size
     CIconPreview m_wndPreview;  // static 1014
     CWnd m_wndTitle;            // edit 1001
     CWnd m_wndShow;             // combo box 1004

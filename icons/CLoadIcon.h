@@ -18,7 +18,7 @@ public:
     ~CLoadIcon() override = default;
 
     // Chooses the size (bSmall not 0: the small icon size at `dpi`, else the large) and makes
-    // the converter list. Called once, first.
+    // the converter list. Called first; called again, it starts over at the new size.
     BOOL Create(BOOL bSmall, UINT dpi);
     // Makes path the current file; its icons are counted when GetCount first asks.
     void SetFile(const CString& path);

@@ -36,15 +36,19 @@ BOOL CTrayIconService::Send(DWORD message, HWND owner, HICON icon, const CString
     return result;
 }
 
+UINT CTrayIconService::ReadDpi() const {
+    return m_dpiSource ? m_dpiSource() : display_scale::TaskbarDpi();
+}
+
 UINT CTrayIconService::Dpi() {
     if (m_dpi == 0) {
-        m_dpi = display_scale::TaskbarDpi();
+        m_dpi = ReadDpi();
     }
     return m_dpi;
 }
 
 bool CTrayIconService::RemakeIfRescaled() {
-    const UINT dpi = display_scale::TaskbarDpi();
+    const UINT dpi = ReadDpi();
     if (dpi == Dpi()) {
         return false;
     }

@@ -34,6 +34,8 @@ public:
     };
     // Told of every call after the shell answered it; empty for none (the program sets none).
     using CallObserver = std::function<void(const Call&)>;
+    // Says which DPI the taskbar has; empty for the real taskbar's (the program sets none).
+    using DpiSource = std::function<UINT()>;
 
     static CTrayIconService& Instance();
 
@@ -58,14 +60,18 @@ public:
     std::vector<HWND> Owners() const;
     // Replaces the observer; an empty one removes it.
     void SetCallObserver(CallObserver observer) { m_observer = std::move(observer); }
+    // Replaces the source of the taskbar's DPI, read again by the next Rescale or ReAddAll.
+    void SetDpiSource(DpiSource source) { m_dpiSource = std::move(source); }
 
 private:
     CTrayIconService() = default;
     BOOL Send(DWORD message, HWND owner, HICON icon, const CString& tip);
     // Reads the DPI again and makes every icon anew when it changed; TRUE when it changed.
     bool RemakeIfRescaled();
+    UINT ReadDpi() const;
 
     std::vector<Icon> m_icons;
     CallObserver m_observer;
+    DpiSource m_dpiSource;
     UINT m_dpi = 0;  // 0 until the first icon is made
 };
