@@ -78,9 +78,11 @@ run: x64
 	@scripts/run $(BUILD)/x64
 
 # The README's pictures, headlessly: a sample store, velmora.exe on its own Xvfb display, its
-# menus and dialogs opened and photographed into $(BUILD)/demo and copied to docs/images.
+# menus and dialogs opened and photographed into $(BUILD)/demo and copied to docs/images; then
+# the tray, a member menu and a settings dialog again at 150 % (docs/images/144dpi).
 demo: x64
 	@scripts/demo $(BUILD)/x64 $(BUILD)/demo docs/images
+	@DEMO_DPI=144 scripts/demo $(BUILD)/x64 $(BUILD)/demo-144dpi docs/images/144dpi
 
 # dist/velmora-<version>-win64.zip and -win32.zip: the stripped Release programs, a readme and
 # the licence. The same sources give the same bytes.
