@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "res/resource.h"
 
@@ -21,10 +22,37 @@ const BYTE* ResourceData(LPCWSTR id, LPCWSTR type, DWORD* size) {
     return loaded != nullptr ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
 }
 
+// A number as PNG stores it (most significant byte first).
+uint32_t BigEndian(const BYTE* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+// The alpha of the pixel (x, y) of an icon's colour bitmap, as a 32 bpp top-down DIB.
+int Alpha(HICON icon, int size, int x, int y) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) {
+        return -1;
+    }
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = size;
+    bmi.bmiHeader.biHeight = -size;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> bits(static_cast<size_t>(size) * size);
+    HDC dc = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(dc, info.hbmColor, 0, size, bits.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, dc);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return rows == size ? static_cast<int>(bits[static_cast<size_t>(y) * size + x] >> 24) : -1;
+}
+
 // The icons' images are looked up as Windows looks them up for LoadImage at `size` px: the
-// group's directory names the RT_ICON image that fits best, whose BITMAPINFOHEADER says what it
-// truly holds. The 16 and 32 px images are the 16-colour ones; the others are true colour, whose
-// alpha must keep the corner (up left) clear and the middle opaque in every picture.
+// group's directory names the RT_ICON image that fits best. The 16 and 32 px images are the
+// 16-colour bitmaps (their BITMAPINFOHEADER says what they truly hold); the others are RGBA PNGs
+// (their IHDR says it), which Windows must make an icon of whose alpha keeps the corner (up
+// left) clear and the middle opaque.
 TEST(ResourceIconTest, EveryIconHoldsAnImageOfEachSizeAtItsDepth) {
     const UINT ids[] = {IDR_MAINFRAME,      IDI_TRAY_HIDDEN,    IDI_TRAY_SHOWN,
                         IDI_GROUP_BASE,     IDI_GROUP_BASE + 1, IDI_GROUP_BASE + 2,
@@ -32,8 +60,9 @@ TEST(ResourceIconTest, EveryIconHoldsAnImageOfEachSizeAtItsDepth) {
                         IDI_SUBSTITUTE};
     const struct {
         int size;
-        WORD bits;
-    } images[] = {{16, 4}, {20, 32}, {24, 32}, {32, 4}, {40, 32}, {48, 32}};
+        bool png;  // else a 16-colour bitmap
+    } images[] = {{16, false}, {20, true}, {24, true}, {32, false}, {40, true}, {48, true}};
+    constexpr BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
     for (UINT id : ids) {
         DWORD groupSize = 0;
@@ -52,23 +81,30 @@ TEST(ResourceIconTest, EveryIconHoldsAnImageOfEachSizeAtItsDepth) {
             DWORD imageSize = 0;
             const BYTE* image = ResourceData(MAKEINTRESOURCEW(imageId), RT_ICON, &imageSize);
             ASSERT_NE(image, nullptr);
-            ASSERT_GE(imageSize, sizeof(BITMAPINFOHEADER));
-            BITMAPINFOHEADER header;
-            std::memcpy(&header, image, sizeof(header));
-            EXPECT_EQ(header.biWidth, want.size);
-            EXPECT_EQ(header.biHeight, 2 * want.size);  // colour image and mask
-            EXPECT_EQ(header.biBitCount, want.bits);
-            if (header.biBitCount != 32 || header.biWidth != want.size) {
+            ASSERT_GE(imageSize, 40u);
+            const bool isPng = std::memcmp(image, kPngSignature, sizeof(kPngSignature)) == 0;
+            ASSERT_EQ(isPng, want.png);
+            if (!isPng) {
+                BITMAPINFOHEADER header;
+                std::memcpy(&header, image, sizeof(header));
+                EXPECT_EQ(header.biWidth, want.size);
+                EXPECT_EQ(header.biHeight, 2 * want.size);  // colour image and mask
+                EXPECT_EQ(header.biBitCount, 4);
                 continue;
             }
-            // BGRA rows, the bottom one first, then the mask.
-            const size_t rowBytes = static_cast<size_t>(want.size) * 4;
-            ASSERT_GE(imageSize, sizeof(header) + rowBytes * want.size);
-            auto alpha = [&](int x, int y) {
-                return image[sizeof(header) + rowBytes * (want.size - 1 - y) + x * 4 + 3];
-            };
-            EXPECT_EQ(alpha(0, 0), 0);
-            EXPECT_EQ(alpha(want.size / 2, want.size / 2), 255);
+            // IHDR: width, height, 8 bits per sample, colour type 6 (RGBA).
+            EXPECT_EQ(std::memcmp(image + 12, "IHDR", 4), 0);
+            EXPECT_EQ(BigEndian(image + 16), static_cast<uint32_t>(want.size));
+            EXPECT_EQ(BigEndian(image + 20), static_cast<uint32_t>(want.size));
+            EXPECT_EQ(image[24], 8);
+            EXPECT_EQ(image[25], 6);
+            HICON icon = ::CreateIconFromResourceEx(const_cast<BYTE*>(image), imageSize, TRUE,
+                                                    0x00030000, want.size, want.size,
+                                                    LR_DEFAULTCOLOR);
+            ASSERT_NE(icon, nullptr);
+            EXPECT_EQ(Alpha(icon, want.size, 0, 0), 0);
+            EXPECT_EQ(Alpha(icon, want.size, want.size / 2, want.size / 2), 255);
+            ::DestroyIcon(icon);
         }
     }
 }
