@@ -2,7 +2,7 @@
 // commands. Included by the resource script as well as by the C++ code, so plain defines only.
 #pragma once
 
-// Icons (each a 32x32 and a 16x16 image in 16 colours).
+// Icons (each 16, 20, 24, 32, 40 and 48 px square; see res/icons/README.md).
 #define IDR_MAINFRAME 128    // the program's icon
 #define IDI_TRAY_HIDDEN 129  // own tray icon while the entry icons are out of the tray
 #define IDI_TRAY_SHOWN 132   // own tray icon while the entry icons are in the tray
