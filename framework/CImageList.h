@@ -8,6 +8,11 @@
 
 class CImageList {
 public:
+    // The flags of a list that holds icons as they are: 32 bits keep the alpha of true-colour
+    // icons (a list of the screen's depth would drop it and darken their soft edges), and the
+    // mask keeps the transparency of the 16-colour ones.
+    static constexpr UINT kIconFlags = ILC_COLOR32 | ILC_MASK;
+
     // Makes a new empty list of cx x cy images (ILC_* flags); a list held before is destroyed.
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
     // Destroys the list; FALSE when there was none.

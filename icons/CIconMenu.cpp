@@ -60,7 +60,7 @@ CIconMenu::~CIconMenu() {
 BOOL CIconMenu::CreateIconMenu(UINT dpi) {
     m_dpi = dpi;
     const int size = display_scale::SmallIconSize(dpi);
-    m_imageList.Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 0);
+    m_imageList.Create(size, size, CImageList::kIconFlags, 0, 0);
     m_listLabels.RemoveAll();
     return CreatePopupMenu();
 }

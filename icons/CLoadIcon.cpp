@@ -15,7 +15,7 @@ BOOL CLoadIcon::Create(BOOL bSmall, UINT dpi) {
     m_nCount = 0;
     m_nSize =
         bSmall != FALSE ? display_scale::SmallIconSize(dpi) : display_scale::LargeIconSize(dpi);
-    return m_imageList.Create(m_nSize, m_nSize, ILC_COLORDDB | ILC_MASK, 0, 0);
+    return m_imageList.Create(m_nSize, m_nSize, CImageList::kIconFlags, 0, 0);
 }
 
 void CLoadIcon::SetFile(const CString& path) {

@@ -61,7 +61,7 @@ BOOL CButtonTrayWnd::NotifyTray(DWORD message, CTrayIconService::IconMaker makeI
         // The list brings any icon to the tray's size with a mask; a list held before is
         // destroyed.
         const int size = display_scale::SmallIconSize(dpi);
-        m_imageList.Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 0);
+        m_imageList.Create(size, size, CImageList::kIconFlags, 0, 0);
         m_imageList.Add(icon.Get());
         // The fresh copy for the shell is the one the service keeps in its record.
         return m_imageList.GetIcon(0);
