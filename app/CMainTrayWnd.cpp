@@ -1,8 +1,12 @@
 #include "app/CMainTrayWnd.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/CLauncherApp.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "dialogs/CIconOrderDlg.h"
+#include "entries/EntryStore.h"
 #include "entries/StoreBatch.h"
 #include "entries/StoreJournal.h"
 #include "entries/StoreNames.h"
@@ -72,6 +76,8 @@ void CMainTrayWnd::LoadCount() {
     // A count below 0 lists nothing, as 0 does: the sections stored behind it are leftovers.
     // Kept negative, it would never match the list, and adding would be refused for good.
     m_nEntryCount = count < 0 ? 0 : count;
+    const CString section(store_names::kCountSection);
+    m_guid = LoadIconGuid(theApp, section).value_or(NameBasedIconGuid(section.View()));
 }
 
 BOOL CMainTrayWnd::SaveCount() {
@@ -81,7 +87,17 @@ BOOL CMainTrayWnd::SaveCount() {
 BOOL CMainTrayWnd::SetTrayIcon(DWORD message, UINT iconId) {
     return CTrayIconService::Instance().Notify(
         message, m_hWnd, [iconId](UINT dpi) { return LoadSmallResourceIcon(iconId, dpi); },
-        "Velmora");
+        "Velmora", m_bTrayByWindow ? IconGuid{} : m_guid,
+        [this](const IconGuid& guid) { OnGuidTaken(guid); });
+}
+
+void CMainTrayWnd::OnGuidTaken(const IconGuid& guid) {
+    if (guid.IsNull()) {
+        m_bTrayByWindow = true;
+        return;
+    }
+    m_guid = guid;
+    SaveIconGuid(theApp, CString(store_names::kCountSection), guid);
 }
 
 BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete(m_hWnd); }
@@ -117,18 +133,27 @@ void CMainTrayWnd::LoadAll() {
     // an empty entry; past the last stored one there is nothing to load.
     const int last = theApp.GetHighestNumberedSection("", store_names::kEntryPrefix, m_nEntryCount);
     bool refused = false;
+    std::vector<IconGuid> taken{m_guid};
     for (int n = 1; n <= last; ++n) {
         AppEntry entry;
         theApp.LoadButton(n, entry);
+        // Two entries never share a GUID, not even when the store was copied by hand: the later
+        // one gets the GUID it would have without one.
+        const CString section = store_names::EntrySection(n);
+        IconGuid guid = LoadIconGuid(theApp, section).value_or(IconGuid{});
+        if (guid.IsNull() || std::find(taken.begin(), taken.end(), guid) != taken.end()) {
+            guid = DerivedIconGuid(section, entry);
+        }
+        taken.push_back(guid);
         CWnd* made = nullptr;
         if (entry.IsGroup != 0) {
             ++m_nGroupCount;
-            made = CreateGroupWnd(entry, m_nGroupCount);
+            made = CreateGroupWnd(entry, m_nGroupCount, guid, n);
             if (made == nullptr) {
                 --m_nGroupCount;
             }
         } else {
-            made = CreateButtonWnd(entry);
+            made = CreateButtonWnd(entry, guid, n);
         }
         // Once the system gives no more windows, the rest of the store stays as it is: the
         // list then holds fewer entries than the store, and nothing is renumbered or written
@@ -170,9 +195,19 @@ BOOL CMainTrayWnd::SaveAll() {
             group->SaveGroup(batch);
         }
         theApp.SaveButton(batch, i + 1, entry);
+        SaveIconGuid(batch, store_names::EntrySection(i + 1), wnd->m_guid);
     }
     batch.WriteInt(store_names::kCountSection, store_names::kCount, m_nEntryCount);
-    return StoreJournal::Commit(theApp, batch) ? TRUE : FALSE;
+    SaveIconGuid(batch, CString(store_names::kCountSection), m_guid);
+    if (!StoreJournal::Commit(theApp, batch)) {
+        return FALSE;
+    }
+    // From now on each entry is stored at its place in the list.
+    i = 0;
+    for (POSITION pos = m_listWnd.GetHeadPosition(); pos != nullptr && i < m_nEntryCount; ++i) {
+        static_cast<CButtonTrayWnd*>(m_listWnd.GetNext(pos))->m_nStoreNo = i + 1;
+    }
+    return TRUE;
 }
 
 namespace {
@@ -192,22 +227,27 @@ bool CreateEntryWindow(CButtonTrayWnd* wnd, HWND parent) {
 
 }  // namespace
 
-CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry) {
+CButtonTrayWnd* CMainTrayWnd::CreateButtonWnd(AppEntry entry, const IconGuid& guid, int storeNo) {
     auto* wnd = new CButtonTrayWnd;
     if (!CreateEntryWindow(wnd, m_hWnd)) {
         return nullptr;
     }
+    wnd->m_guid = guid;
+    wnd->m_nStoreNo = storeNo;
     wnd->SetEntry(entry);
     m_listWnd.AddTail(wnd);
     return wnd;
 }
 
-CGroupTrayWnd* CMainTrayWnd::CreateGroupWnd(AppEntry entry, int groupNo) {
+CGroupTrayWnd* CMainTrayWnd::CreateGroupWnd(AppEntry entry, int groupNo, const IconGuid& guid,
+                                            int storeNo) {
     auto* wnd = new CGroupTrayWnd;
     if (!CreateEntryWindow(wnd, m_hWnd)) {
         return nullptr;
     }
     wnd->m_nGroupNo = groupNo;
+    wnd->m_guid = guid;
+    wnd->m_nStoreNo = storeNo;
     // Whatever was stored, the window is a group from now on and is saved as one.
     entry.IsGroup = 1;
     wnd->SetEntry(entry);
@@ -248,6 +288,13 @@ int CMainTrayWnd::OnCreate(LPCREATESTRUCTW) {
     }
     if (s_uTaskbarCreated == 0) {
         s_uTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    }
+    // A program run as administrator gets no message from one of lower integrity, the taskbar
+    // included, unless it lets that one through (Windows 7 and later; looked up at run time).
+    using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    if (auto allow = reinterpret_cast<AllowMessage>(reinterpret_cast<void*>(::GetProcAddress(
+            ::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")))) {
+        allow(m_hWnd, s_uTaskbarCreated, MSGFLT_ALLOW, nullptr);
     }
     SetTrayIcon(NIM_ADD, IDI_TRAY_SHOWN);
     return 0;
@@ -305,8 +352,11 @@ void CMainTrayWnd::OnAddIcon() {
     AppEntry entry;
     dlg.GetEntry(entry);
     entry.IsGroup = dlg.IsGroupChecked();
+    // A GUID no entry had before, stored with the entry below.
+    const IconGuid guid = CTrayIconService::NewGuid();
+    const int storeNo = m_nEntryCount + 1;
     if (entry.IsGroup == 1) {
-        CGroupTrayWnd* group = CreateGroupWnd(entry, m_nGroupCount + 1);
+        CGroupTrayWnd* group = CreateGroupWnd(entry, m_nGroupCount + 1, guid, storeNo);
         if (group == nullptr) {
             ReportIconNotMade();
             return;
@@ -316,12 +366,15 @@ void CMainTrayWnd::OnAddIcon() {
         theApp.WriteProfileInt(store_names::GroupSection(m_nGroupCount).GetString(),
                                store_names::kCount, 0);
         group->LoadGroup();
-    } else if (CreateButtonWnd(entry) == nullptr) {
+    } else if (CreateButtonWnd(entry, guid, storeNo) == nullptr) {
         ReportIconNotMade();
         return;
     }
     ++m_nEntryCount;
-    theApp.SaveButton(m_nEntryCount, entry);
+    StoreBatch batch;
+    theApp.SaveButton(batch, m_nEntryCount, entry);
+    SaveIconGuid(batch, store_names::EntrySection(m_nEntryCount), guid);
+    StoreJournal::Apply(theApp, batch);
     SaveCount();
 }
 

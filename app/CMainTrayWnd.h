@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "entries/AppEntry.h"
+#include "entries/IconGuid.h"
 #include "framework/CPtrList.h"
 #include "framework/CWnd.h"
 
@@ -21,6 +22,8 @@ public:
     int m_nGroupCount = 0;  // groups among them
     CPtrList m_listWnd;     // CButtonTrayWnd*, groups too, in tray order (not owned)
     int m_nBusy = 0;        // raised while a message box, dialog or the start-up load runs
+    IconGuid m_guid;        // the own tray icon's; "Button"/"Guid" of the store
+    bool m_bTrayByWindow = false;  // the shell took no GUID this time: the icon goes by window
 
     // Raises m_nBusy for as long as it lives: every way out of the scope lowers it again.
     class BusyScope {
@@ -34,6 +37,8 @@ public:
         int& m_busy;
     };
 
+    // Reads the count and the own icon's GUID (one made from the section's name while none is
+    // stored).
     void LoadCount();
     // FALSE when the count could not be written.
     BOOL SaveCount();
@@ -47,18 +52,20 @@ public:
     void SaveOnExit();
 
     // Creates a window for every entry of "Btn%d" 1..m_nEntryCount, in store order, groups
-    // numbered 1, 2, ... among themselves. Stops at the first window the system refuses.
+    // numbered 1, 2, ... among themselves, each with the GUID stored with it (or derived while
+    // none is stored, or when another entry has it already). Stops at the first window the
+    // system refuses.
     void LoadAll();
     // Writes every entry window to "Btn%d" in list order, every group, numbered anew in list
-    // order, to its "Group\Grp%d", and the count, all as one (see StoreJournal). Writes nothing
+    // order, to its "Group\Grp%d", the GUIDs and the count, all as one (see StoreJournal). Writes nothing
     // while some stored entry has no window (see HoldsEveryEntry). FALSE when the save could not
     // be made.
     BOOL SaveAll();
-    // A hidden window for a single entry, appended to the list; null when it could not be made.
-    CButtonTrayWnd* CreateButtonWnd(AppEntry entry);
-    // A hidden window for group number groupNo, which reads its members; appended to the list;
-    // null when it could not be made.
-    CGroupTrayWnd* CreateGroupWnd(AppEntry entry, int groupNo);
+    // A hidden window for a single entry whose icon goes by `guid`, stored as "Btn<storeNo>"
+    // (0: not yet), appended to the list; null when it could not be made.
+    CButtonTrayWnd* CreateButtonWnd(AppEntry entry, const IconGuid& guid, int storeNo);
+    // A hidden window for group number groupNo, which reads its members, the same way.
+    CGroupTrayWnd* CreateGroupWnd(AppEntry entry, int groupNo, const IconGuid& guid, int storeNo);
     // Takes the window out of the list, saves all entries and the count; the window stays.
     void RemoveEntryWnd(CButtonTrayWnd* pWnd);
     // TRUE when every stored entry has its window in the list. When the system refused a window
@@ -85,6 +92,9 @@ protected:
     void OnEndSession(BOOL bEnding);
     void OnAddIcon();
     void ReportIconNotMade();
+    // Runs when the shell refused m_guid and took the own icon another way: a new GUID is
+    // stored at once.
+    void OnGuidTaken(const IconGuid& guid);
     void OnAppExit();
     void OnIconOrder();
     void OnHelpFinder();

@@ -33,6 +33,27 @@ void SaveEntrySection(StoreBatch& batch, const CString& section, const AppEntry&
     batch.WriteString(section, store_names::kData, data);
 }
 
+std::optional<IconGuid> LoadIconGuid(CWinApp& app, const CString& section) {
+    return ParseIconGuid(app.GetProfileString(section.GetString(), store_names::kGuid, "").View());
+}
+
+void SaveIconGuid(StoreBatch& batch, const CString& section, const IconGuid& guid) {
+    batch.WriteString(section, store_names::kGuid, CString(FormatIconGuid(guid).c_str()));
+}
+
+bool SaveIconGuid(CWinApp& app, const CString& section, const IconGuid& guid) {
+    StoreBatch batch;
+    SaveIconGuid(batch, section, guid);
+    return StoreJournal::Apply(app, batch);
+}
+
+IconGuid DerivedIconGuid(const CString& section, const AppEntry& entry) {
+    CString name;
+    name.Format("%s\n%s\n%s\n%s\n%s\n%s\n%d,%d,%d", section, entry.Title, entry.AppName,
+                entry.Dir, entry.Parm, entry.Icon, entry.Show, entry.IconIndex, entry.IsGroup);
+    return NameBasedIconGuid(name.View());
+}
+
 void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry) {
     StoreBatch batch;
     SaveEntrySection(batch, section, entry);

@@ -2,7 +2,10 @@
 // "Group\Grp%d\App%d" for a group member. Both hold the same six REG_SZ values.
 #pragma once
 
+#include <optional>
+
 #include "entries/AppEntry.h"
+#include "entries/IconGuid.h"
 #include "framework/CString.h"
 
 class CWinApp;
@@ -18,3 +21,14 @@ void LoadEntrySection(CWinApp& app, const CString& section, AppEntry& entry);
 void SaveEntrySection(StoreBatch& batch, const CString& section, const AppEntry& entry);
 // The same, written at once.
 void SaveEntrySection(CWinApp& app, const CString& section, const AppEntry& entry);
+
+// The tray icon's GUID stored in the section ("Guid"); none when it holds no valid one, as in
+// the store of a version before GUIDs.
+std::optional<IconGuid> LoadIconGuid(CWinApp& app, const CString& section);
+// Writes the GUID as "Guid" in the section.
+void SaveIconGuid(StoreBatch& batch, const CString& section, const IconGuid& guid);
+// The same, written at once.
+bool SaveIconGuid(CWinApp& app, const CString& section, const IconGuid& guid);
+// The GUID an entry stored without one goes by until a save stores it: made from its section
+// and values, so that every start gives it the same one, and no two sections the same.
+IconGuid DerivedIconGuid(const CString& section, const AppEntry& entry);

@@ -1,7 +1,8 @@
 // Every name of the settings store in one place. Below the program's key
 // (HKCU\Software\<company>\<program>):
-//   Button            Num: the count of top-level entries
-//   Btn<n>            top-level entry n, counted from 1: the six entry values
+//   Button            Num: the count of top-level entries; Guid: the program's own tray icon's
+//   Btn<n>            top-level entry n, counted from 1: the six entry values, and Guid, the
+//                     GUID of its tray icon
 //   Group\Grp<g>      Num: the count of members of group g (its place among the groups)
 //   Group\Grp<g>\App<m>  member m of group g: the six entry values
 //   Saving            the journal of a save being made (see StoreJournal)
@@ -29,6 +30,8 @@ inline constexpr char kDir[] = "Dir";
 inline constexpr char kParm[] = "Parm";
 inline constexpr char kIcon[] = "Icon";
 inline constexpr char kData[] = "Data";  // "<show>,<icon index>,<is group>"
+// A tray icon's GUID, REG_SZ "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}": in "Button" and "Btn<n>".
+inline constexpr char kGuid[] = "Guid";
 
 inline constexpr char kJournalSection[] = "Saving";
 inline constexpr char kJournalParts[] = "Parts";  // the count of parts, written last

@@ -5,7 +5,10 @@
 #include "app/CMainTrayWnd.h"
 #include "dialogs/CEntrySettingsDlg.h"
 #include "entries/EntryLabel.h"
+#include "entries/EntryStore.h"
+#include "entries/StoreNames.h"
 #include "framework/Afx.h"
+#include "framework/CWinApp.h"
 #include "framework/WinHandles.h"
 #include "icons/DisplayScale.h"
 #include "icons/EntryIcon.h"
@@ -66,7 +69,21 @@ BOOL CButtonTrayWnd::NotifyTray(DWORD message, CTrayIconService::IconMaker makeI
         // The fresh copy for the shell is the one the service keeps in its record.
         return m_imageList.GetIcon(0);
     };
-    return CTrayIconService::Instance().Notify(message, m_hWnd, std::move(throughList), tip);
+    return CTrayIconService::Instance().Notify(
+        message, m_hWnd, std::move(throughList), tip, m_bTrayByWindow ? IconGuid{} : m_guid,
+        [this](const IconGuid& guid) { OnGuidTaken(guid); });
+}
+
+void CButtonTrayWnd::OnGuidTaken(const IconGuid& guid) {
+    if (guid.IsNull()) {
+        m_bTrayByWindow = true;
+        return;
+    }
+    m_guid = guid;
+    // The one write a start may make: the next start must ask for the GUID the shell took.
+    if (m_nStoreNo > 0) {
+        SaveIconGuid(*AfxGetApp(), store_names::EntrySection(m_nStoreNo), guid);
+    }
 }
 
 void CButtonTrayWnd::RemoveTrayIcon() {

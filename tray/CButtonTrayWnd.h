@@ -7,6 +7,7 @@
 
 #include "entries/AppEntry.h"
 #include "entries/CAppStart.h"
+#include "entries/IconGuid.h"
 #include "framework/CImageList.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
@@ -23,6 +24,9 @@ public:
     CImageList m_imageList;  // holds the tray icon, image 0, while it is in the tray
     CAppStart m_appStart;    // starts m_entry
     AppEntry m_entry;
+    IconGuid m_guid;         // the tray icon's, for the entry's whole life (see the store)
+    int m_nStoreNo = 0;      // n of the section "Btn<n>" holding the entry now; 0: not stored
+    bool m_bTrayByWindow = false;  // the shell took no GUID this time: the icon goes by window
 
     // Takes the entry, primes the starter and adds the tray icon. The tray call's result.
     BOOL SetEntry(AppEntry entry);
@@ -30,9 +34,9 @@ public:
     // 1: takes the icon out of the tray; anything else: adds it again, at the end of the tray.
     void HideIcon(int flag);
 
-    // Hands the tip and an icon from `makeIcon` to the tray with NIM_ADD or NIM_MODIFY. The icon
-    // goes through the image list, made at the tray's icon size, whenever the tray service
-    // makes it (now, and again when the taskbar's scale changes).
+    // Hands the tip and an icon from `makeIcon` to the tray with NIM_ADD or NIM_MODIFY, as
+    // m_guid. The icon goes through the image list, made at the tray's icon size, whenever the
+    // tray service makes it (now, and again when the taskbar's scale changes).
     BOOL NotifyTray(DWORD message, CTrayIconService::IconMaker makeIcon, const CString& tip);
     // Takes the icon out of the tray and drops the image list.
     void RemoveTrayIcon();
@@ -58,6 +62,9 @@ protected:
 
     // The main window, whose busy counter guards every tray window; null only before it exists.
     static CMainTrayWnd* MainWnd();
+    // Runs when the shell refused m_guid and took the icon another way: a new GUID is the
+    // entry's from now on and is stored at once in its section.
+    void OnGuidTaken(const IconGuid& guid);
 
     DECLARE_MESSAGE_MAP()
 };

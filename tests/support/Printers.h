@@ -3,6 +3,7 @@
 #pragma once
 
 #include "entries/AppEntry.h"
+#include "entries/IconGuid.h"
 #include "framework/CString.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <ostream>
 
 inline void PrintTo(const CString& s, std::ostream* os) { *os << testing::PrintToString(s.Str()); }
+
+inline void PrintTo(const IconGuid& g, std::ostream* os) { *os << FormatIconGuid(g); }
 
 inline void PrintTo(const AppEntry& e, std::ostream* os) {
     *os << "{Title=\"" << e.Title.Str() << "\" AppName=\"" << e.AppName.Str() << "\" Dir=\""

@@ -323,7 +323,7 @@ TEST_F(ButtonTrayWndTest, AWindowThatCannotBeMadeIsNotListed) {
     Start({});
     HWND real = Main()->m_hWnd;
     Main()->m_hWnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7ff0));  // no such window
-    EXPECT_EQ(Main()->CreateButtonWnd(Entry("a", "C:\\a.exe")), nullptr);
+    EXPECT_EQ(Main()->CreateButtonWnd(Entry("a", "C:\\a.exe"), IconGuid{}, 0), nullptr);
     Main()->m_hWnd = real;
     EXPECT_EQ(Main()->m_listWnd.GetCount(), 0);
     EXPECT_TRUE(m_trayCalls.Calls().empty());
