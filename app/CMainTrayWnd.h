@@ -17,12 +17,12 @@ public:
     CMainTrayWnd();
     ~CMainTrayWnd() override;
 
-    int m_bHideIcons = 0;   // 1 while the entry icons are out of the tray
-    int m_nEntryCount = 0;  // tray entries, single and groups; "Button"/"Num" of the store
-    int m_nGroupCount = 0;  // groups among them
-    CPtrList m_listWnd;     // CButtonTrayWnd*, groups too, in tray order (not owned)
-    int m_nBusy = 0;        // raised while a message box, dialog or the start-up load runs
-    IconGuid m_guid;        // the own tray icon's; "Button"/"Guid" of the store
+    int m_bHideIcons = 0;          // 1 while the entry icons are out of the tray
+    int m_nEntryCount = 0;         // tray entries, single and groups; "Button"/"Num" of the store
+    int m_nGroupCount = 0;         // groups among them
+    CPtrList m_listWnd;            // CButtonTrayWnd*, groups too, in tray order (not owned)
+    int m_nBusy = 0;               // raised while a message box, dialog or the start-up load runs
+    IconGuid m_guid;               // the own tray icon's; "Button"/"Guid" of the store
     bool m_bTrayByWindow = false;  // the shell took no GUID this time: the icon goes by window
 
     // Raises m_nBusy for as long as it lives: every way out of the scope lowers it again.
@@ -57,9 +57,9 @@ public:
     // system refuses.
     void LoadAll();
     // Writes every entry window to "Btn%d" in list order, every group, numbered anew in list
-    // order, to its "Group\Grp%d", the GUIDs and the count, all as one (see StoreJournal). Writes nothing
-    // while some stored entry has no window (see HoldsEveryEntry). FALSE when the save could not
-    // be made.
+    // order, to its "Group\Grp%d", the GUIDs and the count, all as one (see StoreJournal). Writes
+    // nothing while some stored entry has no window (see HoldsEveryEntry). FALSE when the save
+    // could not be made.
     BOOL SaveAll();
     // A hidden window for a single entry whose icon goes by `guid`, stored as "Btn<storeNo>"
     // (0: not yet), appended to the list; null when it could not be made.

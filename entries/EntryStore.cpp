@@ -49,8 +49,8 @@ bool SaveIconGuid(CWinApp& app, const CString& section, const IconGuid& guid) {
 
 IconGuid DerivedIconGuid(const CString& section, const AppEntry& entry) {
     CString name;
-    name.Format("%s\n%s\n%s\n%s\n%s\n%s\n%d,%d,%d", section, entry.Title, entry.AppName,
-                entry.Dir, entry.Parm, entry.Icon, entry.Show, entry.IconIndex, entry.IsGroup);
+    name.Format("%s\n%s\n%s\n%s\n%s\n%s\n%d,%d,%d", section, entry.Title, entry.AppName, entry.Dir,
+                entry.Parm, entry.Icon, entry.Show, entry.IconIndex, entry.IsGroup);
     return NameBasedIconGuid(name.View());
 }
 

@@ -123,7 +123,8 @@ std::optional<IconGuid> ParseIconGuid(std::string_view text) {
         if (digit < 0) {
             return std::nullopt;
         }
-        bytes[nibble / 2] = static_cast<uint8_t>(bytes[nibble / 2] | (digit << (nibble % 2 ? 0 : 4)));
+        bytes[nibble / 2] =
+            static_cast<uint8_t>(bytes[nibble / 2] | (digit << (nibble % 2 ? 0 : 4)));
         ++nibble;
     }
     IconGuid g;
@@ -147,4 +148,6 @@ IconGuid NameBasedIconGuid(std::string_view name) {
     return FromBytes(digest.data(), 5);
 }
 
-IconGuid RandomIconGuid(const std::array<uint8_t, 16>& random) { return FromBytes(random.data(), 4); }
+IconGuid RandomIconGuid(const std::array<uint8_t, 16>& random) {
+    return FromBytes(random.data(), 4);
+}

@@ -69,9 +69,9 @@ BOOL CButtonTrayWnd::NotifyTray(DWORD message, CTrayIconService::IconMaker makeI
         // The fresh copy for the shell is the one the service keeps in its record.
         return m_imageList.GetIcon(0);
     };
-    return CTrayIconService::Instance().Notify(
-        message, m_hWnd, std::move(throughList), tip, m_bTrayByWindow ? IconGuid{} : m_guid,
-        [this](const IconGuid& guid) { OnGuidTaken(guid); });
+    return CTrayIconService::Instance().Notify(message, m_hWnd, std::move(throughList), tip,
+                                               m_bTrayByWindow ? IconGuid{} : m_guid,
+                                               [this](const IconGuid& guid) { OnGuidTaken(guid); });
 }
 
 void CButtonTrayWnd::OnGuidTaken(const IconGuid& guid) {

@@ -24,8 +24,8 @@ public:
     CImageList m_imageList;  // holds the tray icon, image 0, while it is in the tray
     CAppStart m_appStart;    // starts m_entry
     AppEntry m_entry;
-    IconGuid m_guid;         // the tray icon's, for the entry's whole life (see the store)
-    int m_nStoreNo = 0;      // n of the section "Btn<n>" holding the entry now; 0: not stored
+    IconGuid m_guid;               // the tray icon's, for the entry's whole life (see the store)
+    int m_nStoreNo = 0;            // n of the section "Btn<n>" holding the entry now; 0: not stored
     bool m_bTrayByWindow = false;  // the shell took no GUID this time: the icon goes by window
 
     // Takes the entry, primes the starter and adds the tray icon. The tray call's result.

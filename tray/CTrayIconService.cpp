@@ -105,8 +105,8 @@ BOOL CTrayIconService::Notify(DWORD message, HWND owner, IconMaker makeIcon, con
     if (taken) {
         it->taken = std::move(taken);
     }
-    const BOOL result = message == NIM_ADD ? Add(*it)
-                                           : Send(message, owner, it->icon.Get(), tip, it->guid);
+    const BOOL result =
+        message == NIM_ADD ? Add(*it) : Send(message, owner, it->icon.Get(), tip, it->guid);
     it->held = it->held || result != FALSE;
     return result;
 }
@@ -167,7 +167,8 @@ IconGuid CTrayIconService::NewGuid() {
 
 BOOL CTrayIconService::Delete(HWND owner) {
     const Icon* icon = Find(owner);
-    BOOL result = Send(NIM_DELETE, owner, nullptr, CString(), icon != nullptr ? icon->guid : IconGuid{});
+    BOOL result =
+        Send(NIM_DELETE, owner, nullptr, CString(), icon != nullptr ? icon->guid : IconGuid{});
     // Whatever the shell answered, it does not hold the icon any more.
     std::erase_if(m_icons, [owner](const Icon& i) { return i.owner == owner; });
     return result;

@@ -11,7 +11,8 @@ constexpr wchar_t kClassName[] = L"Shell_TrayWnd";
 TestTray* g_tray = nullptr;
 
 // The GUID Probe adds an icon with, to find it in Wine's record.
-constexpr GUID kProbeGuid = {0x0D1E5A77, 0x9C4B, 0x4E21, {0xA6, 0x0F, 0x35, 0x7B, 0xC2, 0x18, 0x94, 0xE3}};
+constexpr GUID kProbeGuid = {
+    0x0D1E5A77, 0x9C4B, 0x4E21, {0xA6, 0x0F, 0x35, 0x7B, 0xC2, 0x18, 0x94, 0xE3}};
 
 IconGuid FromGuid(const GUID& g) {
     IconGuid out;
@@ -37,8 +38,8 @@ TestTray::TestTray() {
     wc.lpszClassName = kClassName;
     ::RegisterClassW(&wc);
     // Topmost, so that it comes before explorer's tray in z-order; never shown.
-    m_hwnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0,
-                               1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    m_hwnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 1,
+                               1, nullptr, nullptr, wc.hInstance, nullptr);
     m_works = Probe();
     Clear();
     m_held.clear();
@@ -66,8 +67,8 @@ bool TestTray::Probe() {
     ::Shell_NotifyIconW(NIM_ADD, &nid);
     m_probing = false;
     const auto at = std::search(m_probeRecord.begin(), m_probeRecord.end(),
-                                 reinterpret_cast<const unsigned char*>(&kProbeGuid),
-                                 reinterpret_cast<const unsigned char*>(&kProbeGuid) + sizeof(GUID));
+                                reinterpret_cast<const unsigned char*>(&kProbeGuid),
+                                reinterpret_cast<const unsigned char*>(&kProbeGuid) + sizeof(GUID));
     if (m_probeRecord.size() < 12 || at == m_probeRecord.end()) {
         return false;
     }
@@ -86,13 +87,12 @@ std::vector<TestTray::Call> TestTray::Adds() const {
 }
 
 BOOL TestTray::Answer(DWORD message, const Call& call) {
-    if (!call.guid.IsNull() &&
-        (m_refuseAll || std::find(m_refused.begin(), m_refused.end(), call.guid) != m_refused.end())) {
+    if (!call.guid.IsNull() && (m_refuseAll || std::find(m_refused.begin(), m_refused.end(),
+                                                         call.guid) != m_refused.end())) {
         return FALSE;
     }
-    auto held = std::find_if(m_held.begin(), m_held.end(), [&](const Held& h) {
-        return SameIcon(call, h.owner, h.id, h.guid);
-    });
+    auto held = std::find_if(m_held.begin(), m_held.end(),
+                             [&](const Held& h) { return SameIcon(call, h.owner, h.id, h.guid); });
     switch (message) {
         case NIM_ADD:
             if (held != m_held.end()) {

@@ -43,11 +43,11 @@ TEST(IconGuidTest, OnlyTheRegistryFormParses) {
     EXPECT_EQ(ParseIconGuid("{6744FB93-CABE-5E65-B7B1-50837F5BEF13}")->data1, 0x6744FB93u);
     const char* refused[] = {
         "",
-        "6744FB93-CABE-5E65-B7B1-50837F5BEF13",    // no braces
-        "{6744FB93-CABE-5E65-B7B1-50837F5BEF1}",   // a digit short
-        "{6744FB93-CABE-5E65-B7B1-50837F5BEF133}", // a digit over
-        "{6744FB93CABE-5E65-B7B1-50837F5BEF13-}",  // a dash out of place
-        "{6744FB93-CABE-5E65-B7B1-50837F5BEF1G}",  // not hex
+        "6744FB93-CABE-5E65-B7B1-50837F5BEF13",     // no braces
+        "{6744FB93-CABE-5E65-B7B1-50837F5BEF1}",    // a digit short
+        "{6744FB93-CABE-5E65-B7B1-50837F5BEF133}",  // a digit over
+        "{6744FB93CABE-5E65-B7B1-50837F5BEF13-}",   // a dash out of place
+        "{6744FB93-CABE-5E65-B7B1-50837F5BEF1G}",   // not hex
         "{6744FB93-CABE-5E65-B7B1-50837F5BEF1 }",
         "{00000000-0000-0000-0000-000000000000}",  // the null GUID is none
     };

@@ -64,14 +64,22 @@ Sizes SessionSizes() {
 // sizes.ico (in sizes.exe) has an image of every size, each a square of its own colour.
 uint32_t SizeColour(int size) {
     switch (size) {
-        case 16: return 0xFF0000;
-        case 20: return 0xFF8000;
-        case 24: return 0x00FF00;
-        case 32: return 0x0000FF;
-        case 40: return 0xFF00FF;
-        case 48: return 0x00FFFF;
-        case 64: return 0x808000;
-        default: return 0;
+        case 16:
+            return 0xFF0000;
+        case 20:
+            return 0xFF8000;
+        case 24:
+            return 0x00FF00;
+        case 32:
+            return 0x0000FF;
+        case 40:
+            return 0xFF00FF;
+        case 48:
+            return 0x00FFFF;
+        case 64:
+            return 0x808000;
+        default:
+            return 0;
     }
 }
 
@@ -93,8 +101,9 @@ std::vector<uint32_t> ResourceImage(UINT id, int size) {
 
 // The colour in the middle of a picture of size x size.
 uint32_t Middle(const std::vector<uint32_t>& picture, int size) {
-    return picture.size() == static_cast<size_t>(size * size) ? picture[(size / 2) * size + size / 2]
-                                                              : 0xFFFFFFFF;
+    return picture.size() == static_cast<size_t>(size * size)
+               ? picture[(size / 2) * size + size / 2]
+               : 0xFFFFFFFF;
 }
 
 // The part of a canvas at (x, y), size x size.
@@ -229,7 +238,8 @@ TEST_F(DisplayScaleTest, MemberMenuRowsFitTheirLabelsAndShowTheImageOfTheirSize)
     const char* labels[] = {"ﾚｼﾞｽﾄﾘ ｴﾃﾞｨﾀ", "ｺﾏﾝﾄﾞ ﾌﾟﾛﾝﾌﾟﾄ", "メモ帳"};
     theApp.WriteProfileInt(store_names::GroupSection(1).GetString(), "Num", 3);
     for (int i = 0; i < 3; ++i) {
-        SaveEntrySection(theApp, store_names::MemberSection(1, i + 1), Entry(labels[i], SizesExe()));
+        SaveEntrySection(theApp, store_names::MemberSection(1, i + 1),
+                         Entry(labels[i], SizesExe()));
     }
     Start({Group("g")});
 
@@ -292,8 +302,7 @@ TEST_F(DisplayScaleTest, MemberMenuRowsFitTheirLabelsAndShowTheImageOfTheirSize)
 TEST_F(DisplayScaleTest, DialogPreviewsAreTheImagesOfTheLargeIconSize) {
     const Sizes s = SessionSizes();
     auto preview = [&](HWND dialog, int id) {
-        HICON shown = reinterpret_cast<HICON>(
-            ::SendDlgItemMessageW(dialog, id, STM_GETICON, 0, 0));
+        HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageW(dialog, id, STM_GETICON, 0, 0));
         const SIZE size = pixels::IconSize(shown);
         EXPECT_EQ(size.cx, s.large);
         EXPECT_EQ(pixels::RenderIcon(shown, s.large), FileImage(SizesExe(), s.large));

@@ -446,6 +446,16 @@ TEST_P(AppAddTest, AddingAnEntryOrAGroupWritesItAtOnce) {
     EXPECT_EQ(stored.IsGroup, group ? 1 : 0);
     EXPECT_EQ(CTrayIconService::Instance().Owners(),
               (std::vector<HWND>{MainHwnd(), EntryHwnd(0), EntryHwnd(1)}));
+    // Its tray icon's GUID is new, and stored with it at once.
+    const auto* added =
+        static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(1)));
+    EXPECT_FALSE(added->m_guid.IsNull());
+    EXPECT_EQ(LoadIconGuid(theApp, store_names::EntrySection(2)), added->m_guid);
+    EXPECT_NE(added->m_guid,
+              static_cast<CButtonTrayWnd*>(Main()->m_listWnd.GetAt(Main()->m_listWnd.FindIndex(0)))
+                  ->m_guid);
+    EXPECT_NE(added->m_guid, Main()->m_guid);
+    EXPECT_EQ(CTrayIconService::Instance().Find(added->m_hWnd)->guid, added->m_guid);
     if (group) {
         EXPECT_EQ(Main()->m_nGroupCount, 1);
         EXPECT_TRUE(StoredMemberTitles(1).empty());

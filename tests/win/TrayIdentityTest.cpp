@@ -102,9 +102,9 @@ TEST_F(TrayIdentityTest, EveryIconHasItsOwnGuidTheSameAtEveryStartAndStoredByASa
 
     // Started again without a save: the same GUIDs.
     ASSERT_NO_FATAL_FAILURE(Restart());
-    EXPECT_EQ((std::vector<IconGuid>{Main()->m_guid, Wnd(0)->m_guid, Wnd(1)->m_guid,
-                                     Wnd(2)->m_guid}),
-              byPlace);
+    EXPECT_EQ(
+        (std::vector<IconGuid>{Main()->m_guid, Wnd(0)->m_guid, Wnd(1)->m_guid, Wnd(2)->m_guid}),
+        byPlace);
     EXPECT_EQ(m_tray.Adds().size(), 4u);
 
     // A save stores exactly those, and the next start reads them back.
@@ -114,9 +114,9 @@ TEST_F(TrayIdentityTest, EveryIconHasItsOwnGuidTheSameAtEveryStartAndStoredByASa
         EXPECT_EQ(StoredEntryGuid(n), byPlace[n]);
     }
     ASSERT_NO_FATAL_FAILURE(Restart());
-    EXPECT_EQ((std::vector<IconGuid>{Main()->m_guid, Wnd(0)->m_guid, Wnd(1)->m_guid,
-                                     Wnd(2)->m_guid}),
-              byPlace);
+    EXPECT_EQ(
+        (std::vector<IconGuid>{Main()->m_guid, Wnd(0)->m_guid, Wnd(1)->m_guid, Wnd(2)->m_guid}),
+        byPlace);
     std::vector<IconGuid> added;
     for (const TestTray::Call& add : m_tray.Adds()) {
         added.push_back(add.guid);
