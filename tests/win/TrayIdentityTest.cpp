@@ -18,6 +18,7 @@
 #include "entries/StoreNames.h"
 #include "res/resource.h"
 #include "tests/support/EntryWindowsFixture.h"
+#include "tests/support/ImportRedirect.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestEntries.h"
 #include "tests/support/TestTray.h"
@@ -265,6 +266,37 @@ TEST_F(TrayIdentityTest, TaskbarCreatedAddsEachIconOnceWhetherTheShellHoldsItOrN
         EXPECT_EQ(modifies, c.newTaskbar ? 0 : 3);
         EXPECT_EQ(CTrayIconService::Instance().Owners().size(), 3u);
     }
+}
+
+// At log-on the program may start before the taskbar: every add fails, which is no refusal of
+// a GUID. Nothing is replaced or stored, and TaskbarCreated adds each icon as its own GUID.
+BOOL WINAPI NoTaskbarNotify(DWORD, PNOTIFYICONDATAW) { return FALSE; }
+HWND WINAPI NoTaskbarFind(LPCWSTR className, LPCWSTR title) {
+    return className != nullptr && std::wstring(className) == L"Shell_TrayWnd"
+               ? nullptr
+               : ::FindWindowExW(nullptr, nullptr, className, title);
+}
+
+TEST_F(TrayIdentityTest, IconsRefusedBeforeTheTaskbarCameKeepTheirGuids) {
+    const IconGuid own = NameBasedIconGuid(store_names::kCountSection);
+    {
+        ImportRedirect notify("Shell_NotifyIconW", reinterpret_cast<void*>(&NoTaskbarNotify));
+        ImportRedirect find("FindWindowW", reinterpret_cast<void*>(&NoTaskbarFind));
+        Start({Entry("a", "C:\\a.exe")});
+    }
+    EXPECT_TRUE(CTrayIconService::Instance().Owners().empty());
+    EXPECT_EQ(Main()->m_guid, own);
+    const IconGuid entry = Wnd(0)->m_guid;
+    EXPECT_TRUE(StoredOwnGuid().IsNull());
+    EXPECT_TRUE(StoredEntryGuid(1).IsNull());
+
+    ::SendMessageW(Main()->m_hWnd, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    const std::vector<TestTray::Call> adds = m_tray.Adds();
+    ASSERT_EQ(adds.size(), 2u);
+    EXPECT_EQ(adds[0].guid, own);
+    EXPECT_EQ(adds[1].guid, entry);
+    EXPECT_EQ(CTrayIconService::Instance().Owners().size(), 2u);
+    EXPECT_TRUE(StoredEntryGuid(1).IsNull());
 }
 
 }  // namespace
