@@ -1,6 +1,7 @@
 #include "app/CMainTrayWnd.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "app/CLauncherApp.h"
@@ -102,9 +103,40 @@ void CMainTrayWnd::OnGuidTaken(const IconGuid& guid) {
 
 BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete(m_hWnd); }
 
+namespace {
+
+// The dialog or message box the user has to answer first: this thread's visible, enabled
+// dialog-class window that comes first in z-order (a dialog under a file dialog or message box
+// it opened is disabled).
+HWND OpenModalWindow() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            wchar_t className[16] = {};
+            ::GetClassNameW(hwnd, className, 16);
+            if (std::wstring_view(className) == L"#32770" && ::IsWindowVisible(hwnd) &&
+                ::IsWindowEnabled(hwnd)) {
+                *reinterpret_cast<HWND*>(lParam) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
 BOOL CMainTrayWnd::IsNotBusy() {
     if (m_nBusy != 0) {
         s_pfnBeep(40, 100);
+        // The beep alone leaves a dialog hidden under other windows and the tray seeming dead:
+        // what waits for an answer comes to the front. A click on a tray icon lets the program
+        // take the foreground.
+        if (HWND open = OpenModalWindow()) {
+            ::SetForegroundWindow(open);
+        }
         return FALSE;
     }
     return TRUE;

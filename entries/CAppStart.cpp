@@ -7,6 +7,7 @@
 #include "entries/LaunchRules.h"
 #include "entries/PathParts.h"
 #include "framework/Afx.h"
+#include "framework/Environment.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 
@@ -51,11 +52,12 @@ void CAppStart::SetData(HWND owner, const CString& path, const CString& dir, con
     m_strDir = dir;
     m_strParm = parm;
     m_nShow = show;
-    m_strExt = PathExtension(path);
 }
 
+CString CAppStart::StartPath() const { return ExpandEnvironment(m_strPath); }
+
 void CAppStart::Start() {
-    switch (LaunchWayFor(m_strExt)) {
+    switch (LaunchWayFor(PathExtension(StartPath()))) {
         case LaunchWay::Program:
             StartProgram();
             break;
@@ -68,7 +70,9 @@ void CAppStart::Start() {
     }
 }
 
-CString CAppStart::GetStartDir() const { return StartDirectoryFor(m_strDir, m_strPath); }
+CString CAppStart::GetStartDir() const {
+    return StartDirectoryFor(ExpandEnvironment(m_strDir), StartPath());
+}
 
 void CAppStart::StartProgram() {
     const std::wstring parms = Widen(m_strParm.View());
@@ -78,7 +82,7 @@ void CAppStart::StartProgram() {
 void CAppStart::StartDocument() { ShellStart(nullptr); }
 
 void CAppStart::ShellStart(const wchar_t* parms) {
-    const std::wstring file = Widen(m_strPath.View());
+    const std::wstring file = Widen(StartPath().View());
     const std::wstring dir = Widen(GetStartDir().View());
     // No operation: the file's default action ("open" for a program) runs.
     const HINSTANCE result = ::ShellExecuteW(m_hWndOwner, nullptr, file.c_str(), parms, dir.c_str(),
@@ -91,7 +95,7 @@ void CAppStart::ShellStart(const wchar_t* parms) {
 
 void CAppStart::StartControlPanel() {
     // CreateProcess may write into the command line, so it gets a buffer of its own.
-    std::wstring commandLine = Widen(ControlPanelCommandLine(m_strPath).View());
+    std::wstring commandLine = Widen(ControlPanelCommandLine(StartPath()).View());
     // The program comes from the system directory by its full name: a search for "rundll32"
     // would look in the program's own folder first and run whatever rundll32.exe lies there.
     const std::wstring systemDir = SystemDirectory();

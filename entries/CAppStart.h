@@ -14,7 +14,8 @@ public:
     CAppStart() = default;
     ~CAppStart() override = default;
 
-    // Takes what Start needs from an entry and derives the extension of the path.
+    // Takes what Start needs from an entry: path and start directory as typed, %NAME% variables
+    // and all; they are expanded each time the entry starts.
     void SetData(HWND owner, const CString& path, const CString& dir, const CString& parm,
                  int show);
 
@@ -23,7 +24,7 @@ public:
     // closed the failure message.
     void Start();
 
-    // The start directory, or when it is empty the drive and directory of the path.
+    // The start directory, or when it is empty the drive and directory of the path; expanded.
     CString GetStartDir() const;
 
     // The shell starts the program with the parameters, in the start directory.
@@ -34,6 +35,8 @@ public:
     void StartControlPanel();
 
 private:
+    // The path with its %NAME% variables expanded, as the entry starts now.
+    CString StartPath() const;
     // Runs the path through the shell; parms null for a document.
     void ShellStart(const wchar_t* parms);
 
@@ -42,5 +45,4 @@ private:
     int m_nShow = 0;
     CString m_strDir;
     CString m_strParm;
-    CString m_strExt;
 };

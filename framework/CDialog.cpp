@@ -5,6 +5,7 @@
 #include "framework/Afx.h"
 #include "framework/DlgInit.h"
 #include "framework/Utf.h"
+#include "framework/Placement.h"
 
 namespace {
 constexpr WORD kDlgInitType = 240;
@@ -101,6 +102,17 @@ void CDialog::ExecuteDlgInit() {
     }
 }
 
+void CDialog::PlaceOnScreen() {
+    // The template's own place is the top left of the screen, far from where the user clicked.
+    HWND opener = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+    if (opener != nullptr && ::IsWindowVisible(opener) && !::IsIconic(opener)) {
+        CentreOver(m_hWnd, opener);
+    } else {
+        // Opened from a tray icon, whose window is hidden: where the tray is.
+        CentreOnCursorMonitor(m_hWnd);
+    }
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dlg = nullptr;
     if (message == WM_INITDIALOG) {
@@ -111,7 +123,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         // up ends at once, and DoModal reports -1.
         try {
             dlg->ExecuteDlgInit();
-            return dlg->OnInitDialog();
+            const BOOL focusDefault = dlg->OnInitDialog();
+            dlg->PlaceOnScreen();
+            return focusDefault;
         } catch (...) {
             ::EndDialog(hWnd, -1);
             return FALSE;

@@ -55,6 +55,9 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Adds the combo box items of the template's initialisation data.
     void ExecuteDlgInit();
+    // Runs once the dialog is set up, before it is shown: centred over the visible window that
+    // opened it, or else on the monitor under the mouse pointer (the tray's).
+    void PlaceOnScreen();
 
     std::map<HWND, std::unique_ptr<CWnd>> m_views;  // GetDlgItem's views
 };

@@ -3,9 +3,24 @@
 #include <algorithm>
 
 #include "framework/CWnd.h"
+#include "framework/Placement.h"
 #include "framework/Utf.h"
 
 namespace {
+
+// Runs for the messages of the file dialog's (empty) child of ours: once the dialog is laid
+// out, it is centred over the window that opened it (the system places it at that window's
+// top left, or where it was last).
+UINT_PTR CALLBACK CentreHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
+        if (notify->hdr.code == CDN_INITDONE && notify->lpOFN->hwndOwner != nullptr) {
+            CentreOver(::GetParent(child), notify->lpOFN->hwndOwner);
+        }
+    }
+    return 0;
+}
+
 // The longest path the system knows (32767 UTF-16 units) and its NUL: no single chosen file
 // can be longer, so FNERR_BUFFERTOOSMALL never has to be handled by asking the user again.
 constexpr size_t kPathBufferLength = 32768;
@@ -41,7 +56,9 @@ INT_PTR CFileDialog::DoModal() {
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.Flags = m_flags | OFN_EXPLORER;
+    // A hook makes the dialog fixed in size unless it asks to stay resizable.
+    ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    ofn.lpfnHook = &CentreHook;
     if (!::GetOpenFileNameW(&ofn)) {
         return IDCANCEL;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "entries/PathParts.h"
+#include "framework/Environment.h"
 #include "framework/Utf.h"
 #include "icons/DisplayScale.h"
 
@@ -19,8 +20,9 @@ BOOL CLoadIcon::Create(BOOL bSmall, UINT dpi) {
 }
 
 void CLoadIcon::SetFile(const CString& path) {
-    m_strFile = path;
-    m_strExt = PathExtension(path);
+    // The file as typed may name %NAME% variables: the icons come from the file they name now.
+    m_strFile = ExpandEnvironment(path);
+    m_strExt = PathExtension(m_strFile);
     m_nCount = HasIconsByIndex() ? kNotCounted : 1;
 }
 
@@ -51,29 +53,14 @@ HICON CLoadIcon::GetIcon(int index) {
 
 namespace {
 
-// `path` with its %NAME% variables expanded; empty when the system cannot expand it.
-std::wstring ExpandedPath(const std::wstring& path) {
-    DWORD needed = ::ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring expanded(needed, L'\0');
-    DWORD written = ::ExpandEnvironmentStringsW(path.c_str(), expanded.data(), needed);
-    if (written == 0 || written > needed) {
-        return std::wstring();
-    }
-    expanded.resize(written - 1);  // the count includes the terminating zero
-    return expanded;
-}
-
 // Icon `index` of `file` (a negative index names a resource id) at size x size, taken from the
 // file's image nearest that size; empty when the file gives none there.
 UniqueIcon ExtractAtSize(const std::wstring& file, int index, int size) {
     HICON hIcon = nullptr;
     UINT id = 0;
     // ExtractIconEx knows two sizes only, the system's small and large; this one takes any.
-    UINT extracted = ::PrivateExtractIconsW(file.c_str(), index, size, size, &hIcon, &id, 1,
-                                            LR_DEFAULTCOLOR);
+    UINT extracted =
+        ::PrivateExtractIconsW(file.c_str(), index, size, size, &hIcon, &id, 1, LR_DEFAULTCOLOR);
     // When nothing was extracted (0, or (UINT)-1 for an unreadable file) the handle may still
     // have been written, with garbage: it is no icon of ours.
     if (extracted == 0 || extracted == UINT_MAX || hIcon == nullptr) {
@@ -99,10 +86,7 @@ UniqueIcon CLoadIcon::GetShellIcon() {
         where.szDisplayName[0] != L'\0') {
         std::wstring location(where.szDisplayName);
         // A location may be written with %SystemRoot% and the like.
-        if (std::wstring expanded = ExpandedPath(location); !expanded.empty()) {
-            location = expanded;
-        }
-        if (UniqueIcon icon = ExtractAtSize(location, where.iIcon, m_nSize)) {
+        if (UniqueIcon icon = ExtractAtSize(ExpandEnvironment(location), where.iIcon, m_nSize)) {
             return icon;
         }
     }

@@ -20,7 +20,8 @@ public:
     // Chooses the size (bSmall not 0: the small icon size at `dpi`, else the large) and makes
     // the converter list. Called first; called again, it starts over at the new size.
     BOOL Create(BOOL bSmall, UINT dpi);
-    // Makes path the current file; its icons are counted when GetCount first asks.
+    // Makes path the current file, its %NAME% variables expanded; its icons are counted when
+    // GetCount first asks.
     void SetFile(const CString& path);
     // How many icons the current file offers: from the file for ".exe" and ".dll", else 1; 1
     // also after GetIcon fell back to the shell's icon.

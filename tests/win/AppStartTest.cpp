@@ -191,7 +191,13 @@ TEST_F(AppStartTest, ProgramStartsWithItsParametersDirectoryAndShowCode) {
         {root + "起動 テスト\\ﾒﾓ 帳.EXE", "\"ファイル 名.txt\"", "", 3,
          L"\"" + s_root + L"起動 テスト\\ﾒﾓ 帳.EXE\" \"ファイル 名.txt\"", s_root + L"起動 テスト",
          SW_SHOW},
+        // %NAME% variables, as a shortcut takes them: expanded as the entry starts.
+        {"%VELMORA_TEST_ROOT%bin\\HELPER.EXE", "", "", 0, L"\"" + s_root + L"bin\\HELPER.EXE\"",
+         s_root + L"bin", SW_SHOW},
+        {"%VELMORA_TEST_ROOT%bin\\HELPER.EXE", "", "%VELMORA_TEST_ROOT%work", 0,
+         L"\"" + s_root + L"bin\\HELPER.EXE\"", s_root + L"work", SW_SHOW},
     };
+    ::SetEnvironmentVariableW(L"VELMORA_TEST_ROOT", s_root.c_str());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + " " + c.parm);
         ::DeleteFileW(m_record.c_str());
