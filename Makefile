@@ -15,7 +15,7 @@ CMAKE_fuzz := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
 configure = cmake -S . -B $(BUILD)/$(1) -G Ninja $(CMAKE_$(1)) >/dev/null
 build = $(call configure,$(1)) && cmake --build $(BUILD)/$(1) -j $(JOBS) $(if $(2),--target $(2))
 
-.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win run demo dist bench clean
+.PHONY: all bootstrap native x64 x86 fuzz-build fuzz test test-native test-fuzz test-win test-dist run demo dist bench clean
 
 all: x64 x86
 
@@ -71,7 +71,7 @@ test-win: x64 x86
 	ctest --test-dir $(BUILD)/x64 --output-on-failure
 	ctest --test-dir $(BUILD)/x86 --output-on-failure
 
-test: test-native test-fuzz test-win
+test: test-native test-fuzz test-win test-dist
 
 # Starts velmora.exe under Wine in a virtual desktop window on $$DISPLAY.
 run: x64
@@ -84,12 +84,24 @@ demo: x64
 	@scripts/demo $(BUILD)/x64 $(BUILD)/demo docs/images
 	@DEMO_DPI=144 scripts/demo $(BUILD)/x64 $(BUILD)/demo-144dpi docs/images/144dpi
 
-# dist/velmora-<version>-win64.zip and -win32.zip: the stripped Release programs, a readme and
-# the licence. The same sources give the same bytes.
+# dist/velmora-<version>-win64.zip and -win32.zip: one folder velmora-<version>/ with the
+# stripped Release program, its guide velmora.html, a readme and the licence. The same sources
+# give the same bytes.
 dist: bootstrap
 	@$(call build,x64,velmora)
 	@$(call build,x86,velmora)
 	@scripts/dist $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-stage dist
+
+# The archives of `make dist`, made twice from the same builds and checked by tests/dist/check-dist:
+# one folder velmora-<version>/ with the program, its guide, the readme (UTF-8 with a byte-order
+# mark, CRLF lines) and the licence, the fixed times, no extra fields, the same bytes both times.
+test-dist: x64 x86
+	@for run in first second; do \
+		scripts/dist $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-check/stage $(BUILD)/dist-check/$$run \
+			>/dev/null || exit 1; \
+	done
+	@tests/dist/check-dist . $(BUILD)/x64 $(BUILD)/x86 $(BUILD)/dist-check/first \
+		$(BUILD)/dist-check/second
 
 # Speed and memory of the program against a floor program of ours (bench/), under Wine; the
 # table goes into docs/PERFORMANCE.md. BENCH_RUNS runs per figure (default 5).

@@ -1,6 +1,9 @@
 #include "app/CMainTrayWnd.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "entries/StoreJournal.h"
 #include "entries/StoreNames.h"
 #include "framework/Afx.h"
+#include "framework/Utf.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
@@ -432,8 +436,59 @@ void CMainTrayWnd::OnIconOrder() {
     ToggleIcons();
 }
 
-// Runs when "ﾍﾙﾌﾟ(&H)" is chosen.
-void CMainTrayWnd::OnHelpFinder() { theApp.WinHelp(0, HELP_FINDER); }
+namespace {
+
+// TRUE when the path names a file, not a folder, that is there.
+bool IsExistingFile(const CString& path) {
+    const DWORD attributes = ::GetFileAttributesW(Widen(path.View()).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+// Runs when "ﾍﾙﾌﾟ(&H)" is chosen. A WinHelp file beside the program is shown as ever; systems
+// since Windows 10 have no viewer for one, so otherwise the HTML guide beside the program
+// opens in the user's browser.
+void CMainTrayWnd::OnHelpFinder() {
+    if (IsExistingFile(theApp.m_strHelpFilePath)) {
+        theApp.WinHelp(0, HELP_FINDER);
+        return;
+    }
+    // The guide is the help file the program comes with: it is the one a message names.
+    const CString& guide = theApp.m_strHtmlHelpPath;
+    CString text;
+    if (!IsExistingFile(guide)) {
+        text.Format("ﾍﾙﾌﾟﾌｧｲﾙ %s が見つかりません。", guide);
+    } else if (!OpenDocument(guide)) {
+        text.Format("ﾍﾙﾌﾟﾌｧｲﾙ %s を開けませんでした。", guide);
+    } else {
+        return;
+    }
+    ReportHelpFile(text);
+}
+
+BOOL CMainTrayWnd::OpenDocument(const CString& path) {
+    const std::wstring file = Widen(path.View());
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // Returns once the viewer is on its way (no SEE_MASK_NOASYNC) and nothing waits for it, so
+    // the tray goes on answering while the guide is open. A failure is the program's to tell
+    // in its own words, not the shell's.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = m_hWnd;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExW(&info);
+}
+
+// Like every other message of the program, the box keeps clicks on the own icon from opening
+// a second modal step while it is open.
+void CMainTrayWnd::ReportHelpFile(const CString& text) {
+    BusyScope busy(*this);
+    SetForegroundWindow();
+    MessageBox(text, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+}
 
 // Runs when the shell reports a mouse event on the own icon. Acts later, through a command,
 // so that nothing modal runs inside the shell's callback.

@@ -98,6 +98,10 @@ protected:
     void OnAppExit();
     void OnIconOrder();
     void OnHelpFinder();
+    // Opens the file with the shell's "open" action; FALSE when it could not be opened.
+    BOOL OpenDocument(const CString& path);
+    // The exclamation box about a help file that is missing or would not open.
+    void ReportHelpFile(const CString& text);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTrayDblClk();
     void OnTrayMenu();

@@ -42,7 +42,8 @@ CWinApp::~CWinApp() {
 void CWinApp::SetCurrentHandles(HINSTANCE hInstance) {
     m_hInstance = hInstance;
     m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
-    // Help file: the program's own path with its extension replaced by ".HLP".
+    // Help files: the program's own path with its extension replaced by ".HLP" (WinHelp) or
+    // ".html" (opened through the shell).
     std::wstring path = ModulePath(hInstance);
     size_t dot = path.find_last_of(L'.');
     size_t slash = path.find_last_of(L"\\/");
@@ -50,6 +51,7 @@ void CWinApp::SetCurrentHandles(HINSTANCE hInstance) {
         path.resize(dot);
     }
     m_strHelpFilePath = CString(Narrow(path + L".HLP"));
+    m_strHtmlHelpPath = CString(Narrow(path + L".html"));
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

@@ -22,6 +22,7 @@ public:
     CString m_strAppName;       // caption of message boxes, application key of the profile
     CString m_strRegistryKey;   // company key under HKCU\Software
     CString m_strHelpFilePath;  // the program's path with ".HLP"
+    CString m_strHtmlHelpPath;  // the program's path with ".html": the guide for today's systems
 
     // Takes the module handle and the names that come with it; called before InitInstance.
     void SetCurrentHandles(HINSTANCE hInstance);

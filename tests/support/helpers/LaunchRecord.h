@@ -13,15 +13,20 @@
 #include "framework/Utf.h"
 
 inline constexpr wchar_t kLaunchRecordVariable[] = L"VELMORA_LAUNCH_RECORD";
+// The name of an event: once the record is written, the recorder stays until the event is set
+// (30 s at most), as a viewer the user keeps open would.
+inline constexpr wchar_t kLaunchHoldVariable[] = L"VELMORA_LAUNCH_HOLD";
 
 // Both calls give the size needed, terminator included, when asked with no buffer.
-inline std::wstring RecordTarget() {
-    const DWORD size = ::GetEnvironmentVariableW(kLaunchRecordVariable, nullptr, 0);
+inline std::wstring EnvironmentValue(const wchar_t* name) {
+    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
     std::wstring value(size, L'\0');
-    const DWORD n = ::GetEnvironmentVariableW(kLaunchRecordVariable, value.data(), size);
+    const DWORD n = ::GetEnvironmentVariableW(name, value.data(), size);
     value.resize(n < size ? n : 0);
     return value;
 }
+
+inline std::wstring RecordTarget() { return EnvironmentValue(kLaunchRecordVariable); }
 
 inline std::wstring CurrentDirectory() {
     const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
