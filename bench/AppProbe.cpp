@@ -1,7 +1,8 @@
 // The program's side of the in-process figures: the real application object started on the
 // store the harness seeded (InitInstance, LoadAll, every window and tray icon), then one of
 //
-//   velmora_probe.exe menu   RESULT REPS     ShowMemberMenu of the first group, REPS times
+//   velmora_probe.exe menu   RESULT REPS     ShowMemberMenu of the first group, REPS times (and
+//                                            the height of the last menu's first row)
 //   velmora_probe.exe save   RESULT REPS     CMainTrayWnd::SaveAll, REPS times
 //   velmora_probe.exe growth RESULT POPS DIALOGS
 //                                            private memory and GDI/USER objects before, halfway
@@ -61,6 +62,7 @@ bool MeasureMenu(CMainTrayWnd& main, int reps, ResultFile& out) {
         }
     }
     out.Add("members", group->m_nMemberCount);
+    out.Add("menu_row_px", closer.LastMenuRowHeight());
     return closer.MenusClosed() == kWarmUp + reps;
 }
 

@@ -2,12 +2,17 @@
 // program's own code against the floor program (bench/floor) in one run and prints the results
 // as a Markdown table on stdout; progress goes to stderr.
 //
-//   velmora_bench.exe [--runs N] [--size-x64 BYTES] [--size-x86 BYTES] [--only NAME]
+//   velmora_bench.exe [--runs N] [--size-x64 BYTES] [--size-x86 BYTES] [--only NAME] [--dpi N]
 //
 // --runs: runs per figure (default 5), after one that is not counted; in each run every program
 // is measured in turn (velmora, the floor, the bare floor), and each run starts with the next one.
 // --size-*: the stripped sizes of velmora.exe, measured outside (there is no strip under Wine).
 // --only start|menu|save|memory|growth: one figure, for a quick look.
+// --dpi: the DPI the Wine session was made with (default 96); the harness measures nothing when
+// the screen has another. At any DPI but 96 it measures only the start-up with 100 entries and
+// the member menu of 100, and names the DPI in their rows. At every DPI it checks that the tray
+// icons both programs hand over have the small icon size of that DPI, and that the member menus'
+// rows are as high as the program's figure scaled to it.
 //
 // It owns the tray (FakeTray) for the whole run, so it must be the only program in its Wine
 // desktop that adds tray icons.
@@ -43,13 +48,30 @@ constexpr int kMenuPops = 10;     // timed pops per process run (after 2 untimed
 constexpr int kSaves = 3;         // timed saves per process run
 constexpr int kGrowthPops = 500;  // member-menu pops, and as many main-menu pops
 constexpr int kGrowthDialogs = 100;
+constexpr UINT kBaseDpi = 96;
+// At 96 DPI, scaled by dpi / 96 as the program and the floor scale them.
+constexpr int kSmallIcon = 16;
+constexpr int kMenuRowHeight = 20;
 
 struct Options {
     int runs = 5;
     long long sizeX64 = -1;
     long long sizeX86 = -1;
     std::string only;
-    bool Wants(const char* figure) const { return only.empty() || only == figure; }
+    UINT dpi = kBaseDpi;
+    bool Scaled() const { return dpi != kBaseDpi; }
+    // At another scale than 100 %, the start-up (100 entries only) and the member menu.
+    bool Wants(const char* figure) const {
+        const std::string f = figure;
+        if (Scaled() && f != "start" && f != "menu") {
+            return false;
+        }
+        return only.empty() || only == f;
+    }
+    // What a row measured at another scale says of it: ", 144 DPI"; nothing at 96 DPI.
+    std::string DpiSuffix() const { return Scaled() ? ", " + std::to_string(dpi) + " DPI" : ""; }
+    int SmallIconSize() const { return ::MulDiv(kSmallIcon, static_cast<int>(dpi), kBaseDpi); }
+    int MenuRowHeight() const { return ::MulDiv(kMenuRowHeight, static_cast<int>(dpi), kBaseDpi); }
 };
 
 struct Paths {
@@ -78,7 +100,8 @@ void Progress(const char* format, ...) {
 }
 
 // One start of a program on the seeded store: from just before CreateProcess to the arrival of
-// its last tray icon (expectedIcons of them), and its private memory once it has settled.
+// its last tray icon (expectedIcons of them, each iconSize pixels wide), and its private memory
+// once it has settled.
 struct StartRun {
     bool ok = false;
     double ms = 0;
@@ -86,7 +109,7 @@ struct StartRun {
 };
 
 StartRun TimeStart(FakeTray& tray, const std::wstring& exe, const std::wstring& args,
-                   int expectedIcons, bool readMemory) {
+                   int expectedIcons, int iconSize, bool readMemory) {
     StartRun run;
     tray.Clear();
     ChildProcess child;
@@ -99,7 +122,15 @@ StartRun TimeStart(FakeTray& tray, const std::wstring& exe, const std::wstring& 
         Progress("  %ls: %d of %d icons\n", exe.c_str(), tray.CountOf(pid), expectedIcons);
         return run;
     }
-    run.ms = TicksToMs(tray.AddsOf(pid).back().ticks - start);
+    const std::vector<FakeTray::Add> adds = tray.AddsOf(pid);
+    run.ms = TicksToMs(adds.back().ticks - start);
+    for (size_t i = 0; i < adds.size(); ++i) {
+        if (adds[i].iconWidth != iconSize) {
+            Progress("  %ls: tray icon %d is %d px wide, not %d\n", exe.c_str(),
+                     static_cast<int>(i) + 1, adds[i].iconWidth, iconSize);
+            return run;
+        }
+    }
     if (readMemory) {
         ui::PumpFor(kSettleMs);
         run.memory = PrivateBytesOf(child.Handle());
@@ -141,7 +172,10 @@ bool MeasureStart(FakeTray& tray, const Paths& paths, const Options& options, Be
         if (!options.Wants("start") && !(options.Wants("memory") && entries == 100)) {
             continue;
         }
-        Progress("start-up, %d entries\n", entries);
+        if (options.Scaled() && entries != 100) {
+            continue;
+        }
+        Progress("start-up, %d entries%s\n", entries, options.DpiSuffix().c_str());
         benchstore::SeedEntries(entries, paths.iconFile);
         Samples times[3];
         // A start is one sample; the shorter ones are taken three times a run.
@@ -154,9 +188,11 @@ bool MeasureStart(FakeTray& tray, const Paths& paths, const Options& options, Be
                 const wchar_t* args = who == kVelmora ? L""
                                       : who == kFloor ? L"start"
                                                       : L"start-bare";
-                StartRun run = TimeStart(tray, exe, args, entries + 1, entries == 100);
+                StartRun run = TimeStart(tray, exe, args, entries + 1, options.SmallIconSize(),
+                                         entries == 100);
                 if (!run.ok) {
-                    Progress("  %s did not add its %d icons\n", kNames[who], entries + 1);
+                    Progress("  %s: no start-up measured (%d icons of %d px asked for)\n",
+                             kNames[who], entries + 1, options.SmallIconSize());
                     return false;
                 }
                 if (r < 0) {
@@ -178,19 +214,21 @@ bool MeasureStart(FakeTray& tray, const Paths& paths, const Options& options, Be
             }
         }
         if (options.Wants("start")) {
-            table.AddRatio(
-                "Start-up to the last tray icon, " + std::to_string(entries) + " entries",
-                times[kVelmora], times[kFloor], &times[kBare], entries >= 100 ? 1.3 : 0);
+            table.AddRatio("Start-up to the last tray icon, " + std::to_string(entries) +
+                               " entries" + options.DpiSuffix(),
+                           times[kVelmora], times[kFloor], &times[kBare], entries >= 100 ? 1.3 : 0);
         }
     }
     return true;
 }
 
 // A figure measured inside a process of its own, REPS times per run: the program's code in
-// velmora_probe.exe, the floor in bench_floor.exe (and its bare mode when withBare).
-bool MeasureInProcess(const Paths& paths, const Options& options, BenchTable& table,
-                      const std::wstring& mode, int reps, const char* key,
-                      const std::string& figure, bool withBare, double goal) {
+// velmora_probe.exe, the floor in bench_floor.exe (and its bare mode when withBare). check, when
+// given, looks at each process's results and says what is wrong with them, or nothing.
+bool MeasureInProcess(
+    const Paths& paths, const Options& options, BenchTable& table, const std::wstring& mode,
+    int reps, const char* key, const std::string& figure, bool withBare, double goal,
+    const std::function<std::string(std::map<std::string, std::vector<double>>&)>& check = {}) {
     Samples times[3];
     const std::wstring tail = L" " + Quoted(paths.result) + L" " + std::to_wstring(reps);
     const int count = withBare ? 3 : 2;
@@ -203,6 +241,12 @@ bool MeasureInProcess(const Paths& paths, const Options& options, BenchTable& ta
             if (results[key].size() != static_cast<size_t>(reps)) {
                 Progress("  %s gave no %s\n", kNames[who], key);
                 return false;
+            }
+            if (check) {
+                if (const std::string wrong = check(results); !wrong.empty()) {
+                    Progress("  %s: %s\n", kNames[who], wrong.c_str());
+                    return false;
+                }
             }
             if (r >= 0) {
                 times[who].Add(results[key]);
@@ -312,6 +356,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
             o.sizeX64 = _wtoi64(argv[i + 1]);
         } else if (name == L"--size-x86") {
             o.sizeX86 = _wtoi64(argv[i + 1]);
+        } else if (name == L"--dpi") {
+            o.dpi = static_cast<UINT>(_wtoi(argv[i + 1]));
         } else if (name == L"--only") {
             std::wstring only = argv[i + 1];
             o.only.assign(only.begin(), only.end());
@@ -330,10 +376,21 @@ int wmain(int argc, wchar_t** argv) {
         Progress("bench: --only takes start, menu, save, memory or growth\n");
         return 2;
     }
+    // A row at a scale must not be a measurement at another one.
+    const HDC screen = ::GetDC(nullptr);
+    const int screenDpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    ::ReleaseDC(nullptr, screen);
+    if (screenDpi != static_cast<int>(options.dpi)) {
+        Progress("bench: the screen has %d DPI, not the %u DPI asked for\n", screenDpi,
+                 options.dpi);
+        return 1;
+    }
     const Paths paths = FindPaths();
     FakeTray tray;
     if (!tray.SelfTest()) {
-        Progress("bench: the tray of this desktop is not ours; is explorer's tray topmost?\n");
+        Progress(
+            "bench: the tray of this desktop is not ours (is explorer's tray topmost?), or its "
+            "records do not say the icon's size\n");
         return 1;
     }
 
@@ -345,10 +402,25 @@ int wmain(int argc, wchar_t** argv) {
         ok = MeasureStart(tray, paths, options, table, memoryProgram, memoryFloor) && ok;
     }
     if (ok && options.Wants("menu")) {
-        Progress("member menu, 100 members\n");
+        Progress("member menu, 100 members%s\n", options.DpiSuffix().c_str());
         benchstore::SeedGroup(100, paths.iconFile);
-        ok = MeasureInProcess(paths, options, table, L"menu", kMenuPops, "menu_ms",
-                              "Member menu of 100: built, shown, dismissed", true, 1.2);
+        // The menus are laid out at the scale: the first row of each process's last menu is as
+        // high as the figure scaled.
+        const int rowHeight = options.MenuRowHeight();
+        auto rowsScaled = [rowHeight](std::map<std::string, std::vector<double>>& results) {
+            const std::vector<double>& rows = results["menu_row_px"];
+            for (double row : rows) {
+                if (row != rowHeight) {
+                    return "a menu row " + Fixed(row, 0) + " px high, not " +
+                           std::to_string(rowHeight);
+                }
+            }
+            return rows.empty() ? std::string("no menu row height") : std::string();
+        };
+        ok = MeasureInProcess(
+            paths, options, table, L"menu", kMenuPops, "menu_ms",
+            "Member menu of 100" + options.DpiSuffix() + ": built, shown, dismissed", true, 1.2,
+            rowsScaled);
     }
     if (ok && options.Wants("save")) {
         Progress("SaveAll, 1000 entries\n");

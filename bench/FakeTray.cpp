@@ -5,6 +5,43 @@
 namespace {
 constexpr wchar_t kClassName[] = L"Shell_TrayWnd";
 FakeTray* g_tray = nullptr;
+
+// The record Wine's Shell_NotifyIconW sends, laid out alike for 32- and 64-bit senders; the
+// icon's mask and colour bits follow it when it carries an icon (NIF_ICON).
+struct TrayRecord {
+    LONG hwnd;
+    UINT id;
+    UINT flags;
+    UINT callbackMessage;
+    WCHAR tip[128];
+    DWORD state;
+    DWORD stateMask;
+    WCHAR info[256];
+    UINT timeoutOrVersion;
+    WCHAR infoTitle[64];
+    DWORD infoFlags;
+    GUID item;
+    UINT iconWidth;
+    UINT iconHeight;
+    UINT iconPlanes;
+    UINT iconBitsPerPixel;
+};
+
+// The width of the icon's picture as a tray receives it: the colour bitmap's, or the mask's
+// for a monochrome icon.
+int PictureWidth(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) {
+        ::DeleteObject(info.hbmColor);
+    }
+    return bitmap.bmWidth;
+}
 }  // namespace
 
 FakeTray::FakeTray() {
@@ -38,9 +75,10 @@ bool FakeTray::SelfTest() {
     nid.uFlags = NIF_ICON;
     nid.hIcon = ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     const BOOL added = ::Shell_NotifyIconW(NIM_ADD, &nid);
-    const bool seen = CountOf(::GetCurrentProcessId()) == 1;
+    const std::vector<Add> adds = AddsOf(::GetCurrentProcessId());
     Clear();
-    return added != FALSE && seen;
+    return added != FALSE && adds.size() == 1 && adds[0].iconWidth > 0 &&
+           adds[0].iconWidth == PictureWidth(nid.hIcon);
 }
 
 std::vector<FakeTray::Add> FakeTray::AddsOf(DWORD pid) const {
@@ -67,7 +105,12 @@ LRESULT CALLBACK FakeTray::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (data != nullptr && data->dwData == NIM_ADD) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &pid);
-        g_tray->m_adds.push_back({pid, now.QuadPart});
+        int width = 0;
+        if (data->cbData >= sizeof(TrayRecord)) {
+            const auto* record = static_cast<const TrayRecord*>(data->lpData);
+            width = (record->flags & NIF_ICON) != 0 ? static_cast<int>(record->iconWidth) : 0;
+        }
+        g_tray->m_adds.push_back({pid, now.QuadPart, width});
     }
     return TRUE;  // every record is taken, as a working tray would
 }

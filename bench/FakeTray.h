@@ -6,6 +6,11 @@
 // window); the call returns what the tray answers. FindWindowEx walks the top-level windows in
 // z-order, and explorer's own tray window is not topmost, so a topmost window of that class
 // created here is the one found. SelfTest checks that this holds before anything is measured.
+//
+// The record carries the icon's pictures, not its handle (the tray is another process): after
+// the fields of the record, Wine puts the colour bitmap's width, height, planes and bit depth,
+// then the bits. The width is kept with each add, so that the size of the icons a program hands
+// to the tray can be checked.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +23,7 @@ public:
     struct Add {
         DWORD pid;
         LONGLONG ticks;  // QueryPerformanceCounter at arrival
+        int iconWidth;   // of the icon's picture in the record; 0 when it carried none
     };
 
     FakeTray();
@@ -25,7 +31,8 @@ public:
     FakeTray(const FakeTray&) = delete;
     FakeTray& operator=(const FakeTray&) = delete;
 
-    // True when Shell_NotifyIconW of this process reaches this window.
+    // True when Shell_NotifyIconW of this process reaches this window and the record tells the
+    // width of the icon it carried.
     bool SelfTest();
 
     void Clear() { m_adds.clear(); }

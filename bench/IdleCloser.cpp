@@ -22,6 +22,12 @@ LRESULT CALLBACK IdleCloser::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && call->message == WM_ENTERIDLE && self != nullptr) {
         if (call->wParam == MSGF_MENU) {
             ++self->m_menus;
+            auto popup = reinterpret_cast<HWND>(call->lParam);
+            auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+            RECT row{};
+            self->m_rowHeight = menu != nullptr && ::GetMenuItemRect(popup, menu, 0, &row)
+                                    ? row.bottom - row.top
+                                    : 0;
             ::EndMenu();
         } else if (call->wParam == MSGF_DIALOGBOX) {
             auto dialog = reinterpret_cast<HWND>(call->lParam);

@@ -3,11 +3,16 @@
 // program's figure, measured in the same run.
 //
 // "Needed" is what gives the same result as the program: the same windows, the same tray
-// records, the same icons. An icon is made the way the program has to make it: its small image
-// is extracted from the file (one call) and brought to 16 x 16 with a mask through a one-slot
-// image list (put in, a fresh copy taken out); a tray icon is kept in an image list of its own
-// while it is in the tray, and the shell gets a copy out of that list. The "bare" modes leave
-// both image lists out and hand the extracted icon on as it is, for a look at what they cost.
+// records, the same icons. An icon is made the way the program has to make it: its image of the
+// small icon size is extracted from the file (one call) and brought to that size with a mask
+// through a one-slot image list (put in, a fresh copy taken out); a tray icon is kept in an image
+// list of its own while it is in the tray, and the shell gets a copy out of that list. The "bare"
+// modes leave both image lists out and hand the extracted icon on as it is, for a look at what
+// they cost.
+//
+// Like the program, the floor draws at the screen's DPI (the manifest it shares with the program
+// makes it DPI-aware): the small icon size is 16 x 16 at 96 DPI scaled by dpi / 96 (24 x 24 at
+// 144 DPI), and the member menu's figures, given for 96 DPI, scale the same way.
 //
 //   bench_floor.exe start               reads the store (one key open per section), makes the
 //                                       hidden main window and one hidden window per entry,
@@ -42,6 +47,12 @@ namespace {
 constexpr wchar_t kRoot[] = L"Software\\Brennick\\Velmora";
 constexpr wchar_t kClass[] = L"BenchFloor";
 constexpr int kWarmUp = 2;
+constexpr int kBaseDpi = 96;
+
+// The screen's DPI, read once at the start; every figure below is given for 96 DPI.
+int g_dpi = kBaseDpi;
+int Scaled(int figure) { return ::MulDiv(figure, g_dpi, kBaseDpi); }
+int SmallIconSize() { return Scaled(16); }
 
 struct Entry {
     std::wstring title, appName, dir, parm, icon, data;
@@ -118,19 +129,26 @@ HKEY OpenRoot(REGSAM access) {
 
 HICON LoadSmallResourceIcon(UINT id) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+                                           IMAGE_ICON, SmallIconSize(), SmallIconSize(),
+                                           LR_DEFAULTCOLOR));
 }
 
 bool g_bare = false;  // no image lists: icons go on as they were extracted
 
-HIMAGELIST MakeImageList() { return ::ImageList_Create(16, 16, ILC_COLORDDB | ILC_MASK, 0, 0); }
+HIMAGELIST MakeImageList() {
+    return ::ImageList_Create(SmallIconSize(), SmallIconSize(), ILC_COLORDDB | ILC_MASK, 0, 0);
+}
 
-// The entry's small icon, or the substitute when its file gives none; brought to 16 x 16 with a
-// mask through a one-slot image list unless bare.
+// The entry's icon at the small icon size, or the substitute when its file gives none; brought
+// to that size with a mask through a one-slot image list unless bare.
 HICON EntryIcon(const Entry& e) {
     HICON small = nullptr;
+    UINT id = 0;
     const std::wstring& file = e.icon.empty() ? e.appName : e.icon;
-    const UINT got = ::ExtractIconExW(file.c_str(), e.iconIndex, nullptr, &small, 1);
+    // The file's image of this size (ExtractIconEx would take the system's small size, which
+    // need not be the size of the screen's DPI).
+    const UINT got = ::PrivateExtractIconsW(file.c_str(), e.iconIndex, SmallIconSize(),
+                                            SmallIconSize(), &small, &id, 1, LR_DEFAULTCOLOR);
     if (got == 0 || got == UINT_MAX || small == nullptr) {
         small = LoadSmallResourceIcon(IDI_SUBSTITUTE);
     }
@@ -170,9 +188,10 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item) {
         ::SetBkColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
     }
     ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-    ::TextOutW(item.hDC, 21, item.rcItem.top + 2, label.c_str(), static_cast<int>(label.size()));
-    ::ImageList_Draw(g_menu.images, static_cast<int>(item.itemData), item.hDC, 1,
-                     item.rcItem.top + 2, ILD_NORMAL);
+    ::TextOutW(item.hDC, Scaled(21), item.rcItem.top + Scaled(2), label.c_str(),
+               static_cast<int>(label.size()));
+    ::ImageList_Draw(g_menu.images, static_cast<int>(item.itemData), item.hDC, Scaled(1),
+                     item.rcItem.top + Scaled(2), ILD_NORMAL);
 }
 
 // Runs for every message of the floor's windows; while a member menu is tracked its owner is
@@ -181,10 +200,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            item->itemHeight = 20;
-            item->itemWidth = item->itemData < g_menu.labels.size()
-                                  ? static_cast<UINT>(16 + 6 * g_menu.labels[item->itemData].size())
-                                  : 16;
+            const size_t length =
+                item->itemData < g_menu.labels.size() ? g_menu.labels[item->itemData].size() : 0;
+            item->itemHeight = static_cast<UINT>(Scaled(20));
+            item->itemWidth = static_cast<UINT>(Scaled(16 + 6 * static_cast<int>(length)));
             return TRUE;
         }
         case WM_DRAWITEM:
@@ -281,6 +300,7 @@ bool Menu(int reps, ResultFile& out) {
         }
     }
     out.Add("members", static_cast<double>(members.size()));
+    out.Add("menu_row_px", closer.LastMenuRowHeight());
     return closer.MenusClosed() == kWarmUp + reps;
 }
 
@@ -331,6 +351,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = kClass;
     ::RegisterClassW(&wc);
+
+    if (HDC screen = ::GetDC(nullptr)) {
+        g_dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+        ::ReleaseDC(nullptr, screen);
+    }
 
     std::wstring mode = argv[1];
     if (mode.ends_with(L"-bare")) {
