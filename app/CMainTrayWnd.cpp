@@ -16,6 +16,7 @@
 #include "entries/StoreNames.h"
 #include "framework/Afx.h"
 #include "framework/Utf.h"
+#include "framework/SystemDll.h"
 #include "icons/EntryIcon.h"
 #include "res/resource.h"
 #include "tray/CButtonTrayWnd.h"
@@ -328,8 +329,8 @@ int CMainTrayWnd::OnCreate(LPCREATESTRUCTW) {
     // A program run as administrator gets no message from one of lower integrity, the taskbar
     // included, unless it lets that one through (Windows 7 and later; looked up at run time).
     using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    if (auto allow = reinterpret_cast<AllowMessage>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")))) {
+    if (auto allow = system_dll::LoadedFunction<AllowMessage>(L"user32.dll",
+                                                              "ChangeWindowMessageFilterEx")) {
         allow(m_hWnd, s_uTaskbarCreated, MSGFLT_ALLOW, nullptr);
     }
     SetTrayIcon(NIM_ADD, IDI_TRAY_SHOWN);

@@ -5,8 +5,11 @@
 
 #include "app/CLauncherApp.h"
 #include "framework/Afx.h"
+#include "framework/SystemDll.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nCmdShow) {
+    // Before anything else can load a DLL: none from the program's folder (see SystemDll.h).
+    system_dll::RestrictSearch();
     return AfxWinMain(theApp, hInstance, nCmdShow);
 }
 

@@ -63,6 +63,11 @@ struct GdiObjectTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DeleteObject(h); }
 };
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle Invalid() { return nullptr; }
@@ -74,6 +79,7 @@ using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // The device context GetDC lends for a window (null: the whole screen), given back when the
 // owner goes. Lent, not owned, so it is neither copied nor moved.

@@ -1,5 +1,6 @@
 #include "icons/DisplayScale.h"
 
+#include "framework/SystemDll.h"
 #include "framework/WinHandles.h"
 
 namespace display_scale {
@@ -11,19 +12,15 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 // user32 is always loaded in a program with windows: looking it up loads nothing.
-FARPROC User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr ? ::GetProcAddress(user32, name) : nullptr;
-}
-
 GetDpiForWindowFn DpiForWindowFunction() {
-    static const auto fn = reinterpret_cast<GetDpiForWindowFn>(User32Function("GetDpiForWindow"));
+    static const auto fn =
+        system_dll::LoadedFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     return fn;
 }
 
 GetSystemMetricsForDpiFn MetricsForDpiFunction() {
-    static const auto fn =
-        reinterpret_cast<GetSystemMetricsForDpiFn>(User32Function("GetSystemMetricsForDpi"));
+    static const auto fn = system_dll::LoadedFunction<GetSystemMetricsForDpiFn>(
+        L"user32.dll", "GetSystemMetricsForDpi");
     return fn;
 }
 

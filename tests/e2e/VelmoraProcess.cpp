@@ -44,7 +44,7 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
 
 std::wstring VelmoraProcess::ExePath() { return ThisProgramDirectory() + L"velmora.exe"; }
 
-bool VelmoraProcess::Start() { return m_process.Start(ExePath()); }
+bool VelmoraProcess::Start(const std::wstring& exe) { return m_process.Start(exe); }
 
 HWND VelmoraProcess::WaitForWindow(const wchar_t* className, const wchar_t* caption,
                                    DWORD timeoutMs) {

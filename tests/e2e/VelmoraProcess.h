@@ -13,7 +13,8 @@ public:
     // velmora.exe beside the test program.
     static std::wstring ExePath();
 
-    bool Start();
+    // Starts velmora.exe, or a copy of it elsewhere.
+    bool Start(const std::wstring& exe = ExePath());
     // The main window of this process ("Velmora", owned by no window), once it exists; null
     // after the timeout.
     HWND WaitForMainWindow(DWORD timeoutMs = 10000);
@@ -23,6 +24,7 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000) { return m_process.WaitForExit(timeoutMs); }
     bool Running() const { return m_process.Running(); }
     DWORD Pid() const { return m_process.Pid(); }
+    HANDLE Handle() const { return m_process.Handle(); }
 
 private:
     HWND Find(const wchar_t* className, const wchar_t* caption, bool unownedOnly, DWORD timeoutMs);

@@ -26,6 +26,7 @@
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/ProgramFiles.h"
+#include "tests/support/ProgramResources.h"
 #include "tests/support/TestEntries.h"
 #include "tests/support/UiDriver.h"
 #include "tray/CButtonTrayWnd.h"
@@ -179,14 +180,8 @@ TEST_F(DisplayScaleTest, TheSessionHasItsScaleAndTheProgramIsAwareOfIt) {
     EXPECT_EQ(getAwareness(getContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 
     // velmora.exe itself declares the same.
-    const std::wstring exe = ThisProgramDirectory() + L"velmora.exe";
-    HMODULE image = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(image, nullptr);
-    HRSRC found = ::FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    ASSERT_NE(found, nullptr);
-    const char* text = static_cast<const char*>(::LockResource(::LoadResource(image, found)));
-    const std::string manifest(text, ::SizeofResource(image, found));
-    ::FreeLibrary(image);
+    const std::string manifest = ProgramManifest(ThisProgramDirectory() + L"velmora.exe");
+    ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 }
