@@ -110,24 +110,25 @@ BOOL CMainTrayWnd::DeleteTrayIcon() { return CTrayIconService::Instance().Delete
 
 namespace {
 
-// The dialog or message box the user has to answer first: this thread's visible, enabled
-// dialog-class window that comes first in z-order (a dialog under a file dialog or message box
-// it opened is disabled).
+// Runs for each of the thread's top-level windows, in z-order, until the first that waits for an
+// answer: a visible, enabled dialog-class window (a dialog under the file dialog or message box
+// it opened is disabled). A named function: the callback must be WINAPI, which a lambda is not on
+// i686.
+BOOL CALLBACK FindOpenModal(HWND hwnd, LPARAM lParam) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(hwnd, className, 16);
+    if (std::wstring_view(className) == L"#32770" && ::IsWindowVisible(hwnd) &&
+        ::IsWindowEnabled(hwnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The dialog or message box the user has to answer first.
 HWND OpenModalWindow() {
     HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            wchar_t className[16] = {};
-            ::GetClassNameW(hwnd, className, 16);
-            if (std::wstring_view(className) == L"#32770" && ::IsWindowVisible(hwnd) &&
-                ::IsWindowEnabled(hwnd)) {
-                *reinterpret_cast<HWND*>(lParam) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOpenModal, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
