@@ -8,6 +8,7 @@
 #include "entries/PathParts.h"
 #include "framework/Afx.h"
 #include "framework/Environment.h"
+#include "framework/SystemDll.h"
 #include "framework/Utf.h"
 #include "framework/WinHandles.h"
 
@@ -17,25 +18,6 @@ static_assert(kShowMinimized == SW_SHOWMINIMIZED && kShowMaximized == SW_SHOWMAX
               kShowNormal == SW_SHOW);
 
 namespace {
-
-// The system directory with a trailing backslash; empty on failure.
-std::wstring SystemDirectory() {
-    // Asked with no buffer, the call gives the size needed, terminator included.
-    const UINT needed = ::GetSystemDirectoryW(nullptr, 0);
-    if (needed == 0) {
-        return {};
-    }
-    std::wstring dir(needed, L'\0');
-    const UINT n = ::GetSystemDirectoryW(dir.data(), needed);
-    if (n == 0 || n >= needed) {
-        return {};
-    }
-    dir.resize(n);
-    if (dir.back() != L'\\') {
-        dir += L'\\';
-    }
-    return dir;
-}
 
 void ShowStartFailure(const CString& path) {
     CString text;
@@ -98,7 +80,7 @@ void CAppStart::StartControlPanel() {
     std::wstring commandLine = Widen(ControlPanelCommandLine(StartPath()).View());
     // The program comes from the system directory by its full name: a search for "rundll32"
     // would look in the program's own folder first and run whatever rundll32.exe lies there.
-    const std::wstring systemDir = SystemDirectory();
+    const std::wstring systemDir = system_dll::SystemDirectory();
     const std::wstring rundll32 = systemDir + L"rundll32.exe";
 
     STARTUPINFOW startup{};

@@ -14,7 +14,8 @@ namespace {
 // searched.
 constexpr const wchar_t* kLoadedAhead[] = {L"msimg32.dll"};
 
-// The system folder, without a trailing backslash; empty if the system gives none.
+}  // namespace
+
 std::wstring SystemDirectory() {
     // Asked for its length first (terminator included): no fixed buffer.
     const UINT size = ::GetSystemDirectoryW(nullptr, 0);
@@ -27,10 +28,11 @@ std::wstring SystemDirectory() {
         return {};
     }
     path.resize(length);
+    if (path.back() != L'\\') {
+        path += L'\\';
+    }
     return path;
 }
-
-}  // namespace
 
 UniqueModule LoadFromSystemFolder(const wchar_t* fileName) {
     const std::wstring folder = SystemDirectory();
@@ -39,7 +41,7 @@ UniqueModule LoadFromSystemFolder(const wchar_t* fileName) {
     }
     // A full path is searched nowhere; with the altered search the DLLs it imports are looked for
     // in its folder first, the system folder, even where nothing restricts the search.
-    const std::wstring path = folder + L"\\" + fileName;
+    const std::wstring path = folder + fileName;
     return UniqueModule(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/WinHandles.h"
 
 namespace system_dll {
@@ -12,6 +14,9 @@ namespace system_dll {
 // or by the system's DLLs on its behalf, comes from the system folder, never from the program's
 // folder, the current folder or PATH.
 void RestrictSearch();
+
+// The system folder with a trailing backslash; empty if the system gives none.
+std::wstring SystemDirectory();
 
 // The system's DLL of this file name ("msimg32.dll"), loaded from the system folder by its full
 // path; empty when it cannot be loaded (GetLastError says why). Each owner holds one load of it.
