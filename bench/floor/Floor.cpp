@@ -135,8 +135,10 @@ HICON LoadSmallResourceIcon(UINT id) {
 
 bool g_bare = false;  // no image lists: icons go on as they were extracted
 
+// 32 bits and a mask, as the program's lists: a list of the screen's depth drops the alpha of
+// true-colour icons (their soft edges come out dark), which is not the same icon.
 HIMAGELIST MakeImageList() {
-    return ::ImageList_Create(SmallIconSize(), SmallIconSize(), ILC_COLORDDB | ILC_MASK, 0, 0);
+    return ::ImageList_Create(SmallIconSize(), SmallIconSize(), ILC_COLOR32 | ILC_MASK, 0, 0);
 }
 
 // The entry's icon at the small icon size, or the substitute when its file gives none; brought
