@@ -71,10 +71,10 @@ test-native: native
 # the run says loudly that they were not run and why.
 test-win: x64 x86
 	ctest --test-dir $(BUILD)/x64 --output-on-failure
-	@if scripts/runs-32bit 2>$(BUILD)/x86/runs-32bit.txt; then \
+	@if why=$$(scripts/runs-32bit); then \
 		ctest --test-dir $(BUILD)/x86 --output-on-failure; \
 	else \
-		echo "test-win: THE i686 WINDOWS TESTS WERE NOT RUN: $$(cat $(BUILD)/x86/runs-32bit.txt)"; \
+		echo "test-win: THE i686 WINDOWS TESTS WERE NOT RUN: $$why"; \
 		echo "test-win: they are built in $(BUILD)/x86; run them where 32-bit programs run"; \
 	fi
 
